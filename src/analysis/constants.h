@@ -1,0 +1,16 @@
+#pragma once
+
+// Constants shared by the line model, the lumped networks and the length conversions.
+// π is the ten-digit value the calculator has always used, not the full double π:
+// every result on the window is reproduced with it.
+namespace velmoka {
+
+inline constexpr double kPi = 3.141592654;     // ten-digit π
+inline constexpr double kTwoPi = 6.283185308;  // ten-digit 2π, as written, not 2 × kPi
+
+inline constexpr double kCmPerNs = 30.0;            // speed of light, centimetres per nanosecond
+inline constexpr double kCmPerMil = 2.54 / 1000.0;  // 1 mil = 0.00254 cm
+inline constexpr double kMilsPerCm = 1000.0 / 2.54;
+inline constexpr double kMicronsPerMil = 25.4;
+
+}  // namespace velmoka
