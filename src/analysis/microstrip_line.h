@@ -13,7 +13,8 @@ struct LineProperties {
 LineProperties zero_thickness_line(double u, double er);
 
 // Strip of width ratio u = W/H and thickness ratio t = T/H on a substrate of permittivity er.
-// Callers keep u >= 0.01, t >= 0.001 and er >= 1; the result is finite for every such input.
+// Callers keep u >= 0.01, t >= 0.001 and er >= 1; the result is finite for every such input,
+// infinities included: an infinitely wide strip has z0 = 0 and e_eff = er.
 LineProperties microstrip_line(double u, double t, double er);
 
 }  // namespace velmoka

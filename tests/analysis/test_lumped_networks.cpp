@@ -4,6 +4,7 @@
 
 #include "analysis/constants.h"
 #include "analysis/lumped_networks.h"
+#include "compare_within.h"
 
 using velmoka::kPi;
 using velmoka::lumped_networks;
@@ -18,18 +19,7 @@ constexpr double kFaradsPerPicofarad = 1e-12;
 // Electrical length in radians from degrees, with the calculator's π.
 double radians(double degrees) { return degrees * kPi / 180.0; }
 
-QString mismatch(double actual, double expected, double tolerance) {
-    return QStringLiteral("got %1, expected %2 within %3")
-        .arg(actual, 0, 'g', 17)
-        .arg(expected, 0, 'g', 17)
-        .arg(tolerance, 0, 'g', 3);
-}
-
 }  // namespace
-
-#define COMPARE_WITHIN(actual, expected, tolerance)                                      \
-    QVERIFY2(std::abs((actual) - (expected)) <= (tolerance),                             \
-             qPrintable(mismatch((actual), (expected), (tolerance))))
 
 class TestLumpedNetworks : public QObject {
     Q_OBJECT

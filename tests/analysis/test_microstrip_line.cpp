@@ -5,27 +5,13 @@
 #include <limits>
 
 #include "analysis/microstrip_line.h"
+#include "compare_within.h"
 
 using velmoka::LineProperties;
 using velmoka::microstrip_line;
 using velmoka::zero_thickness_line;
 
-namespace {
-
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-QString mismatch(double actual, double expected, double tolerance) {
-    return QStringLiteral("got %1, expected %2 within %3")
-        .arg(actual, 0, 'g', 17)
-        .arg(expected, 0, 'g', 17)
-        .arg(tolerance, 0, 'g', 3);
-}
-
-}  // namespace
-
-#define COMPARE_WITHIN(actual, expected, tolerance)                                      \
-    QVERIFY2(std::abs((actual) - (expected)) <= (tolerance),                             \
-             qPrintable(mismatch((actual), (expected), (tolerance))))
 
 class TestMicrostripLine : public QObject {
     Q_OBJECT
