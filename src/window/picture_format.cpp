@@ -87,6 +87,7 @@ private:
                 ++digits_[index];
                 return;
             }
+            digits_[index] = '0';
         }
         // Every digit was a nine: the number becomes a one followed by zeros.
         last_power_ += count_;
