@@ -42,9 +42,9 @@ public:
     // The magnitude rounded to significant_digits digits.
     static ScaledDigits significant_digits_of(double magnitude) {
         std::array<char, scientific_text_room> text;
-        const char* const end =
-            std::to_chars(text.data(), text.data() + text.size(), magnitude, std::chars_format::scientific, significant_digits - 1)
-                .ptr;
+        const char* const end = std::to_chars(text.data(), text.data() + text.size(), magnitude,
+                                              std::chars_format::scientific, significant_digits - 1)
+                                    .ptr;
         ScaledDigits number;
         number.count_ = significant_digits;
         number.digits_[0] = text[0];
