@@ -12,5 +12,6 @@ inline constexpr double kCmPerNs = 30.0;            // speed of light, centimetr
 inline constexpr double kCmPerMil = 2.54 / 1000.0;  // 1 mil = 0.00254 cm
 inline constexpr double kMilsPerCm = 1000.0 / 2.54;
 inline constexpr double kMicronsPerMil = 25.4;
+inline constexpr double kDegreesPerWavelength = 360.0;
 
 }  // namespace velmoka

@@ -1,1 +1,11 @@
-int main() { return 0; }
+#include "window/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    velmoka::MainWindow window;
+    window.show();
+    return app.exec();
+}

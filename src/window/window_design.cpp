@@ -1,0 +1,252 @@
+// The main window's controls, built from their design values: names, texts, positions in
+// twips, fonts, colours and the keyboard focus order.
+
+#include "window/main_window.h"
+#include "window/twips.h"
+#include "window/velmoka_icon.xpm"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace velmoka {
+
+namespace {
+
+const QColor kLightGrey(192, 192, 192);
+const QColor kDarkGrey(128, 128, 128);
+const QColor kDarkRed(128, 0, 0);
+const QColor kRed(255, 0, 0);
+
+constexpr int kClientWidth = 6255;   // twips
+constexpr int kClientHeight = 4980;  // twips
+constexpr int kBoxWidth = 972;       // twips, every text box
+constexpr int kBoxHeight = 372;
+
+QFont arial(qreal points, QFont::Weight weight = QFont::Bold, bool italic = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(points);
+    font.setWeight(weight);
+    font.setItalic(italic);
+    return font;
+}
+
+enum class Scheme { white, dark_grey };
+
+enum class LabelStyle {
+    caption,        // "Arial" 9.75 pt bold, centred, window-text colour
+    name_left_box,  // "Arial" 11.25 pt bold, dark red, right-aligned against the box to its right
+    name_right_box, // the same, left-aligned against the box to its left
+    brand,          // "Arial" 11.25 pt italic, red, centred
+};
+
+QPalette box_palette(const QPalette& base, Scheme scheme)
+{
+    QPalette palette = base;
+    const bool dark = scheme == Scheme::dark_grey;
+    palette.setColor(QPalette::Base, dark ? kDarkGrey : Qt::white);
+    palette.setColor(QPalette::Text, dark ? Qt::white : Qt::black);
+    return palette;
+}
+
+void style_label(QLabel* label, LabelStyle style)
+{
+    QPalette palette = label->palette();
+    switch (style) {
+    case LabelStyle::caption:
+        label->setFont(arial(9.75));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        return;
+    case LabelStyle::name_left_box:
+    case LabelStyle::name_right_box:
+        label->setFont(arial(11.25));
+        label->setAlignment((style == LabelStyle::name_left_box ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        palette.setColor(QPalette::WindowText, kDarkRed);
+        break;
+    case LabelStyle::brand:
+        label->setFont(arial(11.25, QFont::Normal, true));
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        palette.setColor(QPalette::WindowText, kRed);
+        break;
+    }
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+// The design values of every control. A friend of MainWindow, so that each row can name the
+// member that holds its control.
+struct WindowDesign {
+    struct BoxDesign {
+        QLineEdit* MainWindow::*box;
+        const char* name;
+        const char* initial_text;
+        int left;
+        int top;
+        int tab;
+        Scheme scheme;
+    };
+
+    // clang-format off
+    static constexpr BoxDesign kBoxes[] = {
+        {&MainWindow::length1_txt, "length1_txt", " 0.00",     1080,  360, 22, Scheme::white},
+        {&MainWindow::w_txt,       "w_txt",       "  70.00",   4200,  360, 21, Scheme::white},
+        {&MainWindow::ct_txt,      "ct_txt",      "  0.0000",  1080,  840, 10, Scheme::white},
+        {&MainWindow::lpi_txt,     "lpi_txt",     "  0.0000",  4200,  840,  5, Scheme::white},
+        {&MainWindow::lt_txt,      "lt_txt",      "  0.0000",  1080, 1320, 11, Scheme::white},
+        {&MainWindow::cpi_txt,     "cpi_txt",     "  0.0000",  4200, 1320,  4, Scheme::white},
+        {&MainWindow::z0_txt,      "z0_txt",      " 50.0",      480, 2640, 20, Scheme::dark_grey},
+        {&MainWindow::er_eff_txt,  "er_eff_txt",  " 1.00 ",    1920, 2640, 33, Scheme::dark_grey},
+        {&MainWindow::vel_txt,     "vel_txt",     " 1.00 ",    3360, 2640, 34, Scheme::dark_grey},
+        {&MainWindow::length2_txt, "length2_txt", " 0.00",     4800, 2640, 31, Scheme::dark_grey},
+        {&MainWindow::er_txt,      "er_txt",      " 12.9",      480, 3720, 23, Scheme::dark_grey},
+        {&MainWindow::h_txt,       "h_txt",       " 100.0",    1920, 3720, 24, Scheme::dark_grey},
+        {&MainWindow::t_txt,       "t_txt",       " 4.00",     3360, 3720, 25, Scheme::dark_grey},
+        {&MainWindow::freq_txt,    "freq_txt",    " 1.00",     4800, 3720, 30, Scheme::dark_grey},
+    };
+
+    struct ButtonDesign {
+        void (MainWindow::*click)();
+        const char* name;
+        const char* caption;
+        int left, top, width, height;
+        int tab;
+    };
+
+    static constexpr ButtonDesign kButtons[] = {
+        {&MainWindow::analysis_Click,        "analysis",        "Analysis",         2160,  360, 1932, 372, 32},
+        {&MainWindow::syntht_Click,          "syntht",          "Synth. T",         2160,  840,  972, 372,  6},
+        {&MainWindow::synthpi_Click,         "synthpi",         "Synth.Pi",         3120,  840,  972, 372,  7},
+        {&MainWindow::synthesis_Click,       "synthesis",       "Solve Microstrip",  768, 2208, 1836, 300, 29},
+        {&MainWindow::GetAboutVelmoka_Click, "GetAboutVelmoka", "About",            3648, 2208, 1836, 300, 41},
+    };
+
+    struct LabelDesign {
+        const char* name;
+        const char* caption;
+        int left, top, width, height;
+        LabelStyle style;
+    };
+
+    static constexpr LabelDesign kLabels[] = {
+        {"length",   "Length",           120,  360,  852, 252, LabelStyle::name_left_box},
+        {"wdth",     "Width",           5280,  360,  852, 252, LabelStyle::name_right_box},
+        {"ctee",     "C(pF)-T",          120,  840,  852, 252, LabelStyle::name_left_box},
+        {"lpi",      "L(nH)-Pi",        5280,  840,  852, 252, LabelStyle::name_right_box},
+        {"ltee",     "L(nH)-T",          120, 1320,  852, 252, LabelStyle::name_left_box},
+        {"cpi",      "C(pF)-Pi",        5280, 1320,  852, 252, LabelStyle::name_right_box},
+        {"tarnwell", "Tarnwell",        2400, 1800, 1452, 372, LabelStyle::brand},
+        // Captions under the lower boxes: first line 480 twips below the box's top, second 720.
+        {"Label8",   "Impedance",        360, 3120, 1212, 252, LabelStyle::caption},
+        {"Label9",   "Effective",       1800, 3120, 1212, 252, LabelStyle::caption},
+        {"Label10",  "Dielectric",      1800, 3360, 1212, 252, LabelStyle::caption},
+        {"Label11",  "Relative",        3240, 3120, 1212, 252, LabelStyle::caption},
+        {"Label12",  "Velocity",        3240, 3360, 1212, 252, LabelStyle::caption},
+        {"Label13",  "Phase Length",    4560, 3120, 1452, 252, LabelStyle::caption},
+        {"Label14",  "(degrees)",       4680, 3360, 1212, 252, LabelStyle::caption},
+        {"Label1",   "Dielectric",       360, 4200, 1212, 252, LabelStyle::caption},
+        {"Label2",   "Constant",         360, 4440, 1212, 252, LabelStyle::caption},
+        {"Label3",   "Dielectric",      1800, 4200, 1212, 252, LabelStyle::caption},
+        {"Label4",   "Thickness",       1800, 4440, 1212, 252, LabelStyle::caption},
+        {"Label5",   "Conductor",       3240, 4200, 1212, 252, LabelStyle::caption},
+        {"Label6",   "Thickness",       3240, 4440, 1212, 252, LabelStyle::caption},
+        {"Label7",   "Frequency (GHz)", 4560, 4200, 1572, 252, LabelStyle::caption},
+    };
+
+    struct OptionDesign {
+        QRadioButton* MainWindow::*option;
+        const char* name;
+        const char* caption;
+        int left, top, width, height;
+        int tab;
+    };
+
+    static constexpr OptionDesign kOptions[] = {
+        {&MainWindow::microns, "microns", "microns", 2160, 1440, 1095, 255, 27},
+        {&MainWindow::mils,    "mils",    "mils",    3360, 1440,  732, 252, 28},
+    };
+    // clang-format on
+};
+
+void MainWindow::build_controls()
+{
+    setObjectName(QStringLiteral("velmoka"));
+    setWindowTitle(QStringLiteral("MicroStrip Velmoka Circuits"));
+    setWindowIcon(QPixmap(velmoka_icon_xpm));
+    // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(twips_to_pixels(kClientWidth), twips_to_pixels(kClientHeight));
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kLightGrey);
+    palette.setColor(QPalette::Button, kLightGrey);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    // (tab position, control): labels take no focus.
+    std::vector<std::pair<int, QWidget*>> focus_order;
+
+    for (const WindowDesign::BoxDesign& design : WindowDesign::kBoxes) {
+        auto* box = new QLineEdit(QString::fromLatin1(design.initial_text), this);
+        box->setObjectName(QString::fromLatin1(design.name));
+        box->setGeometry(twips_rect(design.left, design.top, kBoxWidth, kBoxHeight));
+        box->setFont(arial(9.75));
+        box->setPalette(box_palette(box->palette(), design.scheme));
+        box->setMaxLength(std::numeric_limits<int>::max());
+        this->*design.box = box;
+        focus_order.emplace_back(design.tab, box);
+    }
+
+    for (const WindowDesign::ButtonDesign& design : WindowDesign::kButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(design.caption), this);
+        button->setObjectName(QString::fromLatin1(design.name));
+        button->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
+        button->setFont(arial(9.75));
+        // Neither Enter nor Escape presses a button.
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        connect(button, &QPushButton::clicked, this, design.click);
+        focus_order.emplace_back(design.tab, button);
+    }
+
+    auto* units = new QButtonGroup(this);
+    for (const WindowDesign::OptionDesign& design : WindowDesign::kOptions) {
+        auto* option = new QRadioButton(QString::fromLatin1(design.caption), this);
+        option->setObjectName(QString::fromLatin1(design.name));
+        option->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
+        option->setFont(arial(9.75));
+        QPalette option_palette = option->palette();
+        option_palette.setColor(QPalette::WindowText, Qt::black);
+        option->setPalette(option_palette);
+        units->addButton(option);
+        this->*design.option = option;
+        focus_order.emplace_back(design.tab, option);
+    }
+    microns->setChecked(true);
+
+    for (const WindowDesign::LabelDesign& design : WindowDesign::kLabels) {
+        auto* label = new QLabel(QString::fromLatin1(design.caption), this);
+        label->setObjectName(QString::fromLatin1(design.name));
+        label->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
+        style_label(label, design.style);
+    }
+
+    std::ranges::sort(focus_order, {}, &std::pair<int, QWidget*>::first);
+    for (size_t i = 1; i < focus_order.size(); ++i) {
+        setTabOrder(focus_order[i - 1].second, focus_order[i].second);
+    }
+    // The focus starts in the first control of the focus order.
+    focus_order.front().second->setFocus();
+}
+
+}  // namespace velmoka

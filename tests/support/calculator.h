@@ -1,0 +1,68 @@
+#pragma once
+
+// Drives the real calculator window offscreen, finding its controls by object name, as an
+// engineer would: typing into boxes, choosing units, pressing buttons, reading texts.
+
+#include "window/main_window.h"
+
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+#include <QTest>
+
+class Calculator {
+public:
+    // Every text box of the window, in the order of the design table.
+    inline static const QStringList kBoxNames = {
+        "length1_txt", "w_txt",       "ct_txt", "lpi_txt", "lt_txt", "cpi_txt", "z0_txt",
+        "er_eff_txt",  "vel_txt",     "length2_txt", "er_txt", "h_txt", "t_txt", "freq_txt",
+    };
+
+    Calculator() { window.show(); }
+
+    QLineEdit* box(const QString& name)
+    {
+        auto* found = window.findChild<QLineEdit*>(name);
+        if (!found) {
+            qFatal("no text box %s", qPrintable(name));
+        }
+        return found;
+    }
+
+    QString text(const QString& name) { return box(name)->text(); }
+
+    // Replaces the whole text of a box at once, as a paste over a selection does; the
+    // impedance entry check runs on it like on any change.
+    void type(const QString& name, const QString& text) { box(name)->setText(text); }
+
+    void press(const QString& button_name)
+    {
+        auto* button = window.findChild<QPushButton*>(button_name);
+        if (!button) {
+            qFatal("no button %s", qPrintable(button_name));
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    void choose_units(const QString& option_name)
+    {
+        auto* option = window.findChild<QRadioButton*>(option_name);
+        if (!option) {
+            qFatal("no option %s", qPrintable(option_name));
+        }
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+    }
+
+    QMap<QString, QString> texts()
+    {
+        QMap<QString, QString> all;
+        for (const QString& name : kBoxNames) {
+            all.insert(name, text(name));
+        }
+        return all;
+    }
+
+    velmoka::MainWindow window;
+};
