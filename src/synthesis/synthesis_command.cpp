@@ -1,0 +1,60 @@
+// "Solve Microstrip": the strip width for the impedance in z0_txt, with the impedance the
+// model reaches there, its effective dielectric constant and velocity, and the physical
+// length of the phase length in length2_txt.
+
+#include "synthesis/width_search.h"
+#include "window/main_window.h"
+#include "window/messages.h"
+
+#include <cmath>
+
+namespace velmoka {
+
+namespace {
+
+constexpr double kLowestWantedImpedance = 0.1;  // ohms
+
+}  // namespace
+
+void MainWindow::synthesis_Click()
+{
+    update_unit_scale();
+    const double er_read = number(er_txt);
+    const double H = number(h_txt) * unit_scale;     // mils
+    const double T = number(t_txt) * unit_scale;     // mils
+    const double W_in = number(w_txt) * unit_scale;  // mils; only shown again
+    const double z_want = number(z0_txt);            // ohms
+
+    const std::optional<Substrate> substrate = check_substrate(er_read, H, T);
+    if (!substrate) {
+        return;
+    }
+    if (z_want < kLowestWantedImpedance) {
+        write_message(z0_txt, message::kTooSmall);
+        return;
+    }
+    write_number(er_txt, substrate->er, "  ##0.000");
+    write_number(h_txt, H / unit_scale, "  ###0.00");
+    write_number(t_txt, T / unit_scale, "  ###0.000");
+    write_number(w_txt, W_in / unit_scale, "  ###0.00");
+
+    const WidthSolution solution = solve_width_ratio(z_want, substrate->t, substrate->er);
+    switch (solution.end) {
+    case SearchEnd::met_tolerance:
+        break;
+    case SearchEnd::out_of_reach:
+        write_message(w_txt, message::kTooSmall);
+        return;
+    case SearchEnd::did_not_settle:
+        write_message(z0_txt, message::kZ0Error);
+        return;
+    }
+
+    write_number(z0_txt, solution.z0, "  ##0.00");
+    write_number(w_txt, solution.u * H / unit_scale, "  ###0.00");
+    write_number(er_eff_txt, solution.e_eff, "  ##0.000");
+    write_number(vel_txt, 1.0 / std::sqrt(solution.e_eff), "  #0.0000");
+    phase_to_length();
+}
+
+}  // namespace velmoka
