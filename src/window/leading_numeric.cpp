@@ -13,20 +13,20 @@ namespace velmoka {
 
 namespace {
 
-constexpr double largest_double = std::numeric_limits<double>::max();
+constexpr double kLargestDouble = std::numeric_limits<double>::max();
 
 // A correctly rounded double depends on at most 767 significant decimal digits; digits past
 // this many only matter through whether any of them is non-zero.
-constexpr std::size_t kept_significant_digits = 800;
+constexpr std::size_t kKeptSignificantDigits = 800;
 
 // Decimal exponents beyond this are out of every double's reach, however many digits the text
 // holds, and stay far from the limits of std::int64_t.
-constexpr std::int64_t exponent_ceiling = 1'000'000'000'000'000;
+constexpr std::int64_t kExponentCeiling = 1'000'000'000'000'000;
 
 // Decimal orders of magnitude beyond which a value certainly saturates or reads 0: the largest
 // double is below 1e309 and half the smallest subnormal is above 1e-325.
-constexpr std::int64_t overflow_order = 309;
-constexpr std::int64_t underflow_order = -325;
+constexpr std::int64_t kOverflowOrder = 309;
+constexpr std::int64_t kUnderflowOrder = -325;
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
@@ -100,11 +100,11 @@ double read_power_of_two_integer(Cursor& cursor, int bits_per_digit) {
     if (dropped_nonzero) {
         leading_bits |= 1U;
     }
-    return std::min(std::ldexp(static_cast<double>(leading_bits), dropped_bits), largest_double);
+    return std::min(std::ldexp(static_cast<double>(leading_bits), dropped_bits), kLargestDouble);
 }
 
 // The significant digits of a decimal number, without leading zeros, and the power of ten of
-// the last one: value = digits × 10^last_power. Digits beyond kept_significant_digits are
+// the last one: value = digits × 10^last_power. Digits beyond kKeptSignificantDigits are
 // reduced to one trailing 1 when any of them is non-zero, which rounds the same way.
 class DecimalDigits {
 public:
@@ -112,7 +112,7 @@ public:
         if (count_ == 0 && digit == '0') {
             return;
         }
-        if (count_ < kept_significant_digits) {
+        if (count_ < kKeptSignificantDigits) {
             digits_[count_++] = digit;
         } else {
             ++last_power_;
@@ -121,7 +121,7 @@ public:
     }
 
     void add_fraction_digit(char digit) {
-        if (count_ < kept_significant_digits) {
+        if (count_ < kKeptSignificantDigits) {
             if (count_ > 0 || digit != '0') {
                 digits_[count_++] = digit;
             }
@@ -139,10 +139,10 @@ public:
             return 0.0;
         }
         const auto order = static_cast<std::int64_t>(count_) - 1 + last_power_;
-        if (order >= overflow_order) {
-            return largest_double;
+        if (order >= kOverflowOrder) {
+            return kLargestDouble;
         }
-        if (order < underflow_order) {
+        if (order < kUnderflowOrder) {
             return 0.0;
         }
         return convert(order);
@@ -162,23 +162,23 @@ private:
         char* const end = std::to_chars(&digits_[length], digits_.data() + digits_.size(), exponent).ptr;
         double value = 0.0;
         if (std::from_chars(digits_.data(), end, value).ec == std::errc::result_out_of_range) {
-            value = order > 0 ? largest_double : 0.0;
+            value = order > 0 ? kLargestDouble : 0.0;
         }
         return value;
     }
 
-    static constexpr std::size_t exponent_text_room = 24;
-    std::array<char, kept_significant_digits + 1 + exponent_text_room> digits_;
+    static constexpr std::size_t kExponentTextRoom = 24;
+    std::array<char, kKeptSignificantDigits + 1 + kExponentTextRoom> digits_;
     std::size_t count_ = 0;
     std::int64_t last_power_ = 0;
     bool dropped_nonzero_ = false;
 };
 
-// The digits of an exponent, saturating at exponent_ceiling.
+// The digits of an exponent, saturating at kExponentCeiling.
 std::int64_t read_exponent_digits(Cursor& cursor) {
     std::int64_t exponent = 0;
     for (; is_decimal_digit(cursor.current()); cursor.advance()) {
-        exponent = std::min(exponent * 10 + (cursor.current() - '0'), exponent_ceiling);
+        exponent = std::min(exponent * 10 + (cursor.current() - '0'), kExponentCeiling);
     }
     return exponent;
 }
@@ -217,16 +217,16 @@ double read_unsigned_decimal(Cursor& cursor) {
     return digits.magnitude();
 }
 
-constexpr int hexadecimal_digit_bits = 4;
-constexpr int octal_digit_bits = 3;
+constexpr int kHexadecimalDigitBits = 4;
+constexpr int kOctalDigitBits = 3;
 
 // What follows an ampersand: H for a hexadecimal, O for an octal integer.
 double read_radix_integer(Cursor& cursor) {
     if (cursor.accept('h')) {
-        return read_power_of_two_integer(cursor, hexadecimal_digit_bits);
+        return read_power_of_two_integer(cursor, kHexadecimalDigitBits);
     }
     if (cursor.accept('o')) {
-        return read_power_of_two_integer(cursor, octal_digit_bits);
+        return read_power_of_two_integer(cursor, kOctalDigitBits);
     }
     return 0.0;
 }

@@ -1,5 +1,7 @@
 #include "window/picture_format.h"
 
+#include "window/messages.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -10,14 +12,12 @@ namespace velmoka {
 
 namespace {
 
-constexpr std::string_view not_finite_message = " infinity";
-
 // A value keeps this many significant digits, as many as a double holds faithfully, before it
 // is rounded to a picture's decimals; so 2.675 shows as 2.68 although its double lies below.
-constexpr int significant_digits = 15;
+constexpr int kSignificantDigits = 15;
 
 // "d." + 14 digits + "e-308" at most.
-constexpr std::size_t scientific_text_room = 32;
+constexpr std::size_t kScientificTextRoom = 32;
 
 struct Picture {
     std::string_view leading_blanks;
@@ -39,20 +39,20 @@ Picture read_picture(std::string_view picture) {
 // digit is non-zero unless the number is zero; positions outside the digits hold zeros.
 class ScaledDigits {
 public:
-    // The magnitude rounded to significant_digits digits.
+    // The magnitude rounded to kSignificantDigits digits.
     static ScaledDigits significant_digits_of(double magnitude) {
-        std::array<char, scientific_text_room> text;
+        std::array<char, kScientificTextRoom> text;
         const char* const end = std::to_chars(text.data(), text.data() + text.size(), magnitude,
-                                              std::chars_format::scientific, significant_digits - 1)
+                                              std::chars_format::scientific, kSignificantDigits - 1)
                                     .ptr;
         ScaledDigits number;
-        number.count_ = significant_digits;
+        number.count_ = kSignificantDigits;
         number.digits_[0] = text[0];
-        std::copy_n(&text[2], significant_digits - 1, &number.digits_[1]);
-        const char* const exponent_sign = &text[significant_digits + 2];
+        std::copy_n(&text[2], kSignificantDigits - 1, &number.digits_[1]);
+        const char* const exponent_sign = &text[kSignificantDigits + 2];
         int exponent = 0;
         std::from_chars(exponent_sign + 1, end, exponent);
-        number.last_power_ = (*exponent_sign == '-' ? -exponent : exponent) - (significant_digits - 1);
+        number.last_power_ = (*exponent_sign == '-' ? -exponent : exponent) - (kSignificantDigits - 1);
         return number;
     }
 
@@ -95,7 +95,7 @@ private:
         count_ = 1;
     }
 
-    std::array<char, significant_digits> digits_;
+    std::array<char, kSignificantDigits> digits_;
     int count_ = 0;
     int last_power_ = 0;
 };
@@ -104,7 +104,7 @@ private:
 
 std::string format_picture(double value, std::string_view picture) {
     if (!std::isfinite(value)) {
-        return std::string(not_finite_message);
+        return std::string(message::kInfinity);
     }
     const Picture layout = read_picture(picture);
     ScaledDigits number = ScaledDigits::significant_digits_of(std::fabs(value));
