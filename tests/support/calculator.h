@@ -55,13 +55,42 @@ public:
         QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
     }
 
-    QMap<QString, QString> texts()
+    using Texts = QMap<QString, QString>;
+
+    // Types each text into the box named beside it.
+    void enter(const Texts& texts)
     {
-        QMap<QString, QString> all;
-        for (const QString& name : kBoxNames) {
-            all.insert(name, text(name));
+        for (auto box = texts.cbegin(); box != texts.cend(); ++box) {
+            type(box.key(), box.value());
         }
-        return all;
+    }
+
+    // The texts of the named boxes, every box by default.
+    Texts texts(const QStringList& names = kBoxNames)
+    {
+        Texts shown;
+        for (const QString& name : names) {
+            shown.insert(name, text(name));
+        }
+        return shown;
+    }
+
+    // texts with the given boxes' texts replaced.
+    static Texts merged(Texts texts, const Texts& changes)
+    {
+        texts.insert(changes);
+        return texts;
+    }
+
+    // Box texts as "name=[text]" lines, so that QCOMPARE names the first box that differs
+    // and shows its blanks.
+    static QStringList listing(const Texts& texts)
+    {
+        QStringList lines;
+        for (auto box = texts.cbegin(); box != texts.cend(); ++box) {
+            lines << box.key() + "=[" + box.value() + "]";
+        }
+        return lines;
     }
 
     velmoka::MainWindow window;
