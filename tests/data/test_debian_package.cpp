@@ -48,9 +48,9 @@ private:
 
 void TestDebianPackage::initTestCase()
 {
-    for (const char* tool : {"dpkg-deb", "dpkg-shlibdeps"}) {
+    for (const char* tool : {"dpkg-deb", "dpkg-shlibdeps", "file"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty()) {
-            QSKIP(qPrintable(QString("%1 is not installed (Debian packages dpkg and dpkg-dev)").arg(tool)));
+            QSKIP(qPrintable(QString("%1 is not installed (Debian packages dpkg, dpkg-dev and file)").arg(tool)));
         }
     }
     QVERIFY(workspace.isValid());
