@@ -4,7 +4,6 @@
 #include "data/installed_files.h"
 #include "window/velmoka_icon.xpm"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>

@@ -16,7 +16,6 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
