@@ -94,24 +94,30 @@ struct WindowDesign {
         int top;
         int tab;
         Scheme scheme;
+        // What a screen reader says for the box: the caption beside or under it, and its unit.
+        const char* spoken_name;
+        const char* unit;
     };
+
+    static constexpr const char* kDisplayUnit = "display unit: microns or mils as the option buttons say";
+    static constexpr const char* kNoUnit = "no unit";
 
     // clang-format off
     static constexpr BoxDesign kBoxes[] = {
-        {&MainWindow::length1_txt, "length1_txt", " 0.00",     1080,  360, 22, Scheme::white},
-        {&MainWindow::w_txt,       "w_txt",       "  70.00",   4200,  360, 21, Scheme::white},
-        {&MainWindow::ct_txt,      "ct_txt",      "  0.0000",  1080,  840, 10, Scheme::white},
-        {&MainWindow::lpi_txt,     "lpi_txt",     "  0.0000",  4200,  840,  5, Scheme::white},
-        {&MainWindow::lt_txt,      "lt_txt",      "  0.0000",  1080, 1320, 11, Scheme::white},
-        {&MainWindow::cpi_txt,     "cpi_txt",     "  0.0000",  4200, 1320,  4, Scheme::white},
-        {&MainWindow::z0_txt,      "z0_txt",      " 50.0",      480, 2640, 20, Scheme::dark_grey},
-        {&MainWindow::er_eff_txt,  "er_eff_txt",  " 1.00 ",    1920, 2640, 33, Scheme::dark_grey},
-        {&MainWindow::vel_txt,     "vel_txt",     " 1.00 ",    3360, 2640, 34, Scheme::dark_grey},
-        {&MainWindow::length2_txt, "length2_txt", " 0.00",     4800, 2640, 31, Scheme::dark_grey},
-        {&MainWindow::er_txt,      "er_txt",      " 12.9",      480, 3720, 23, Scheme::dark_grey},
-        {&MainWindow::h_txt,       "h_txt",       " 100.0",    1920, 3720, 24, Scheme::dark_grey},
-        {&MainWindow::t_txt,       "t_txt",       " 4.00",     3360, 3720, 25, Scheme::dark_grey},
-        {&MainWindow::freq_txt,    "freq_txt",    " 1.00",     4800, 3720, 30, Scheme::dark_grey},
+        {&MainWindow::length1_txt, "length1_txt", " 0.00",     1080,  360, 22, Scheme::white,     "Length",                 kDisplayUnit},
+        {&MainWindow::w_txt,       "w_txt",       "  70.00",   4200,  360, 21, Scheme::white,     "Width",                  kDisplayUnit},
+        {&MainWindow::ct_txt,      "ct_txt",      "  0.0000",  1080,  840, 10, Scheme::white,     "C(pF)-T",                "pF"},
+        {&MainWindow::lpi_txt,     "lpi_txt",     "  0.0000",  4200,  840,  5, Scheme::white,     "L(nH)-Pi",               "nH"},
+        {&MainWindow::lt_txt,      "lt_txt",      "  0.0000",  1080, 1320, 11, Scheme::white,     "L(nH)-T",                "nH"},
+        {&MainWindow::cpi_txt,     "cpi_txt",     "  0.0000",  4200, 1320,  4, Scheme::white,     "C(pF)-Pi",               "pF"},
+        {&MainWindow::z0_txt,      "z0_txt",      " 50.0",      480, 2640, 20, Scheme::dark_grey, "Impedance",              "ohms"},
+        {&MainWindow::er_eff_txt,  "er_eff_txt",  " 1.00 ",    1920, 2640, 33, Scheme::dark_grey, "Effective Dielectric",   kNoUnit},
+        {&MainWindow::vel_txt,     "vel_txt",     " 1.00 ",    3360, 2640, 34, Scheme::dark_grey, "Relative Velocity",      kNoUnit},
+        {&MainWindow::length2_txt, "length2_txt", " 0.00",     4800, 2640, 31, Scheme::dark_grey, "Phase Length (degrees)", "degrees"},
+        {&MainWindow::er_txt,      "er_txt",      " 12.9",      480, 3720, 23, Scheme::dark_grey, "Dielectric Constant",    kNoUnit},
+        {&MainWindow::h_txt,       "h_txt",       " 100.0",    1920, 3720, 24, Scheme::dark_grey, "Dielectric Thickness",   kDisplayUnit},
+        {&MainWindow::t_txt,       "t_txt",       " 4.00",     3360, 3720, 25, Scheme::dark_grey, "Conductor Thickness",    kDisplayUnit},
+        {&MainWindow::freq_txt,    "freq_txt",    " 1.00",     4800, 3720, 30, Scheme::dark_grey, "Frequency (GHz)",        "GHz"},
     };
 
     struct ButtonDesign {
@@ -203,6 +209,8 @@ void MainWindow::build_controls()
         box->setFont(arial(9.75));
         box->setPalette(box_palette(box->palette(), design.scheme));
         box->setMaxLength(std::numeric_limits<int>::max());
+        box->setAccessibleName(QString::fromLatin1(design.spoken_name));
+        box->setAccessibleDescription(QString::fromLatin1(design.unit));
         this->*design.box = box;
         focus_order.emplace_back(design.tab, box);
     }

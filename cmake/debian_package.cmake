@@ -1,0 +1,17 @@
+# `cpack` builds velmoka_<version>_<arch>.deb from the install rules. The library
+# dependencies come from dpkg-shlibdeps; the rest are what the program loads at run time:
+# Qt's platform plugins to open a window, and the faces its design names ("Arial" and a
+# script face) or their stand-ins.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME velmoka)
+set(CPACK_PACKAGE_VENDOR "Velmoka Circuits")
+set(CPACK_PACKAGE_CONTACT "Velmoka Circuits")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for microstrip transmission lines")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Impedance and effective dielectric constant of a strip, the strip width for a
+wanted impedance, and the lumped pi and T networks equivalent to a line section.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, fonts-kaushanscript")
+set(CPACK_STRIP_FILES ON)
+include(CPack)

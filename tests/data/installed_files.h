@@ -1,0 +1,16 @@
+#pragma once
+
+// The files an install puts under its prefix, and their checks' shared facts. The build
+// passes VELMOKA_APP_ID, the name the desktop knows the program by.
+
+#include <QStringList>
+
+inline const QString kAppId = QStringLiteral(VELMOKA_APP_ID);
+
+inline const QString kExecutable = QStringLiteral("bin/velmoka");
+inline const QString kDesktopEntry = "share/applications/" + kAppId + ".desktop";
+inline const QString kMetainfo = "share/metainfo/" + kAppId + ".metainfo.xml";
+inline const QString kIcon32 = "share/icons/hicolor/32x32/apps/" + kAppId + ".png";
+inline const QString kIconScalable = "share/icons/hicolor/scalable/apps/" + kAppId + ".svg";
+
+inline const QStringList kInstalledFiles = {kExecutable, kDesktopEntry, kMetainfo, kIcon32, kIconScalable};
