@@ -247,6 +247,12 @@ void MainWindow::build_controls()
         label->setObjectName(QString::fromLatin1(design.name));
         label->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
         style_label(label, design.style);
+        // "L(nH)-Pi" and "C(pF)-Pi" in bold 11.25 pt are a pixel or so longer than their
+        // design room; a name label right of its box grows into the window's margin rather
+        // than clip its last letter.
+        if (design.style == LabelStyle::name_right_box) {
+            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+        }
     }
 
     std::ranges::sort(focus_order, {}, &std::pair<int, QWidget*>::first);

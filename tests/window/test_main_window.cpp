@@ -34,6 +34,7 @@ private slots:
     void control_geometry();
     void captions_data();
     void captions();
+    void pi_name_labels_show_their_whole_caption();
     void box_colours_and_fonts();
     void boxes_take_long_texts();
     void focus_starts_in_pi_capacitance_and_follows_the_design_order();
@@ -122,7 +123,7 @@ void TestMainWindow::control_geometry_data()
     QTest::newRow("wdth") << "wdth" << from_twips(5280, 360, 852, 252);
     QTest::newRow("syntht") << "syntht" << from_twips(2160, 840, 972, 372);
     QTest::newRow("synthpi") << "synthpi" << from_twips(3120, 840, 972, 372);
-    QTest::newRow("cpi") << "cpi" << from_twips(5280, 1320, 852, 252);
+    QTest::newRow("ctee") << "ctee" << from_twips(120, 840, 852, 252);
     QTest::newRow("microns") << "microns" << from_twips(2160, 1440, 1095, 255);
     QTest::newRow("mils") << "mils" << from_twips(3360, 1440, 732, 252);
     QTest::newRow("tarnwell") << "tarnwell" << from_twips(2400, 1800, 1452, 372);
@@ -186,6 +187,20 @@ void TestMainWindow::captions()
         QCOMPARE(label->text(), caption);
     } else {
         QCOMPARE(qobject_cast<QAbstractButton*>(control)->text(), caption);
+    }
+}
+
+// The design gives the name labels right of the pi boxes 852 twips (57 pixels), a pixel or
+// so short of their captions in bold 11.25 pt; they keep their place and grow to the right.
+void TestMainWindow::pi_name_labels_show_their_whole_caption()
+{
+    Calculator calculator;
+    for (const char* name : {"lpi", "cpi"}) {
+        auto* label = calculator.window.findChild<QLabel*>(name);
+        const QRect design = from_twips(5280, name == QString("lpi") ? 840 : 1320, 852, 252);
+        QCOMPARE(label->pos(), design.topLeft());
+        QVERIFY(label->width() >= QFontMetrics(label->font()).horizontalAdvance(label->text()));
+        QVERIFY(label->geometry().right() < calculator.window.width());
     }
 }
 

@@ -122,11 +122,6 @@ void TestScreenScale::captions_fit_their_controls()
     QFETCH(QString, name);
     QFETCH(int, scale);
     const Control control = (scale == 1 ? single : twice).controls.value(name);
-    // The design's name labels right of the pi boxes are 852 twips (57 pixels) wide; their
-    // captions are 58.25 pixels long in bold 11.25 pt, so the "i" loses its last pixel or two.
-    if (name == "velmoka/lpi" || name == "velmoka/cpi") {
-        QEXPECT_FAIL("", "the design label is 1.25 pixels narrower than its caption", Continue);
-    }
     QVERIFY2(control.caption_width <= control.caption_room,
              qPrintable(QString("caption %1 px wide in %2 px of room").arg(control.caption_width).arg(control.caption_room)));
 }
