@@ -1,0 +1,132 @@
+// The line model, the width search and the lumped networks, per call, over inputs an engineer
+// types: strips from hair-thin to ten times the dielectric thickness, thin foil to thick
+// plating, air to gallium arsenide.
+
+#include "analysis/lumped_networks.h"
+#include "analysis/microstrip_line.h"
+#include "synthesis/width_search.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+namespace {
+
+using velmoka::lumped_networks;
+using velmoka::microstrip_line;
+using velmoka::SearchEnd;
+using velmoka::solve_width_ratio;
+
+struct Line {
+    double u;   // W/H
+    double t;   // T/H
+    double er;  // substrate relative permittivity
+};
+
+constexpr double kSubstrates[] = {1.0, 2.2, 3.55, 4.4, 6.15, 9.8, 12.9};
+constexpr double kThicknessRatios[] = {0.001, 0.005, 0.02, 0.04, 0.1, 0.5};
+
+// W/H from 0.01 to 10 in even steps of its logarithm, on every substrate and thickness.
+std::vector<Line> spread_of_lines()
+{
+    constexpr int kWidthSteps = 40;
+    std::vector<Line> lines;
+    for (int step = 0; step <= kWidthSteps; ++step) {
+        const double u = 0.01 * std::pow(1000.0, static_cast<double>(step) / kWidthSteps);
+        for (double t : kThicknessRatios) {
+            for (double er : kSubstrates) {
+                lines.push_back({u, t, er});
+            }
+        }
+    }
+    return lines;
+}
+
+void BM_MicrostripLine(benchmark::State& state)
+{
+    const std::vector<Line> lines = spread_of_lines();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Line& line = lines[next];
+        benchmark::DoNotOptimize(microstrip_line(line.u, line.t, line.er));
+        next = next + 1 == lines.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_MicrostripLine);
+
+struct Target {
+    double z_want;  // ohms
+    double t;
+    double er;
+};
+
+// Wanted impedances from 10 to 140 ohms on every substrate and thickness, kept where the
+// model reaches them.
+std::vector<Target> realistic_targets()
+{
+    std::vector<Target> targets;
+    for (double z_want = 10.0; z_want <= 140.0; z_want += 5.0) {
+        for (double t : kThicknessRatios) {
+            for (double er : kSubstrates) {
+                if (solve_width_ratio(z_want, t, er).end == SearchEnd::met_tolerance) {
+                    targets.push_back({z_want, t, er});
+                }
+            }
+        }
+    }
+    return targets;
+}
+
+void solve_each(benchmark::State& state, const std::vector<Target>& targets)
+{
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Target& target = targets[next];
+        benchmark::DoNotOptimize(solve_width_ratio(target.z_want, target.t, target.er));
+        next = next + 1 == targets.size() ? 0 : next + 1;
+    }
+}
+
+// The opening window: 50 ohms wanted on er 12.9, T 4 over H 100.
+void BM_SolveOpeningWindow(benchmark::State& state)
+{
+    solve_each(state, {{50.0, 0.04, 12.9}});
+}
+BENCHMARK(BM_SolveOpeningWindow);
+
+void BM_SolveRealisticTargets(benchmark::State& state)
+{
+    solve_each(state, realistic_targets());
+}
+BENCHMARK(BM_SolveRealisticTargets);
+
+// The realistic targets that take the most passes, each solved in turn.
+void BM_SolveSlowestRealisticTargets(benchmark::State& state)
+{
+    std::vector<Target> targets = realistic_targets();
+    const auto passes = [](const Target& target) { return solve_width_ratio(target.z_want, target.t, target.er).passes; };
+    const int most = passes(*std::ranges::max_element(targets, {}, passes));
+    std::erase_if(targets, [&](const Target& target) { return passes(target) < most; });
+    state.SetLabel(std::to_string(targets.size()) + " targets of " + std::to_string(most) + " passes");
+    solve_each(state, targets);
+}
+BENCHMARK(BM_SolveSlowestRealisticTargets);
+
+// A quarter-wave 50 ohm section at 1 GHz and sections either side of it.
+void BM_LumpedNetworks(benchmark::State& state)
+{
+    constexpr double kSections[] = {0.1, 0.5, 1.0, 1.5707963, 2.5, 3.0};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lumped_networks(50.0, kSections[next], 1.0));
+        next = next + 1 == std::size(kSections) ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_LumpedNetworks);
+
+}  // namespace
+
+BENCHMARK_MAIN();

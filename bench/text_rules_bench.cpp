@@ -1,0 +1,58 @@
+// The two text rules per box text: reading the leading number of what a box holds, and
+// writing a result under its picture.
+
+#include "window/leading_numeric.h"
+#include "window/picture_format.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <string_view>
+
+namespace {
+
+using velmoka::format_picture;
+using velmoka::leading_numeric;
+
+// What the boxes hold when the window opens, after commands, and typed by hand.
+constexpr std::string_view kBoxTexts[] = {
+    " 50.0", "  70.00", "  0.0000", " 12.9", " 100.0", " 4.00", " 1.00 ",
+    "  49.89", "  8.013", "  0.3533", "  69.63", "2.5e-3", " Invalid Z0", "&H1F",
+};
+
+void BM_ReadBoxText(benchmark::State& state)
+{
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(leading_numeric(kBoxTexts[next]));
+        next = next + 1 == std::size(kBoxTexts) ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_ReadBoxText);
+
+struct Result {
+    double value;
+    std::string_view picture;
+};
+
+// Results of the four commands on the opening window, each under the picture it is shown with.
+constexpr Result kResults[] = {
+    {49.89353, "  ##0.00"},     {69.99999999, "  ###0.00"}, {8.0126312, "  ##0.000"},
+    {0.35327, "  #0.0000"},     {-12.3456789, " ###0.00"},  {1.2345678, "  ##0.0000"},
+    {0.0000499, "  ##0.0000"},  {12.9, "  ##0.000"},        {100.0, "  ###0.00"},
+};
+
+void BM_WriteBoxText(benchmark::State& state)
+{
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Result& result = kResults[next];
+        benchmark::DoNotOptimize(format_picture(result.value, result.picture));
+        next = next + 1 == std::size(kResults) ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_WriteBoxText);
+
+}  // namespace
+
+BENCHMARK_MAIN();
