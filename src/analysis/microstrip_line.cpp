@@ -1,6 +1,7 @@
 #include "analysis/microstrip_line.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "analysis/constants.h"
 
@@ -9,6 +10,7 @@ namespace velmoka {
 namespace {
 
 constexpr double kImpedanceConstant = 60.0;  // ohms: free-space wave impedance over 2π
+constexpr double kFourE = 4.0 * std::numbers::e;  // the 4e of the edge-field widening
 
 // f(u) of the impedance: 6 for a narrow strip, rising to 2π as the strip widens.
 double impedance_width_factor(double u) {
@@ -42,9 +44,16 @@ double permittivity_filling_exponent(double er) {
     return 0.564 * std::pow((er - 0.9) / (er + 3.0), 0.053);
 }
 
+// sech(sqrt(er − 1)); on a very high-permittivity substrate exp overflows and sech is 0.
+double edge_sech(double er) {
+    const double y = std::sqrt(er - 1.0);
+    return 2.0 / (std::exp(y) + std::exp(-y));
+}
+
 // Effective dielectric constant of a zero-thickness strip: between (er + 1)/2 and er.
-double zero_thickness_e_eff(double u, double er) {
-    const double ab = width_filling_exponent(u) * permittivity_filling_exponent(er);
+double zero_thickness_e_eff(double u, const SubstrateTerms& substrate) {
+    const double er = substrate.er;
+    const double ab = width_filling_exponent(u) * substrate.filling_exponent;
     return (er + 1.0) / 2.0 + ((er - 1.0) / 2.0) * std::pow(1.0 + 10.0 / u, -ab);
 }
 
@@ -56,20 +65,22 @@ double zero_thickness_z0(double u, double e_eff) {
 
 // Δu1: the width a strip of thickness ratio t gains, in air, from the field on its edges.
 double width_increment_in_air(double u, double t) {
-    const double four_e = 4.0 * std::exp(1.0);
     const double th = std::tanh(std::sqrt(6.517 * u));
     const double tanh2 = th * th;
     // An infinitely thick strip: (t/π)·ln(1 + c/t) tends to c/π.
-    if (std::isinf(t)) return four_e * tanh2 / kPi;
-    return (t / kPi) * std::log(1.0 + four_e * tanh2 / t);
+    if (std::isinf(t)) return kFourE * tanh2 / kPi;
+    return (t / kPi) * std::log(1.0 + kFourE * tanh2 / t);
 }
 
 // Δur: the smaller width gain on the dielectric, which draws the edge field into the substrate.
-double width_increment_on_dielectric(double du1, double er) {
-    const double y = std::sqrt(er - 1.0);
-    // sech(y); on a very high-permittivity substrate exp(y) overflows and sech is 0.
-    const double sech = 2.0 / (std::exp(y) + std::exp(-y));
-    return du1 * (1.0 + sech) / 2.0;
+double width_increment_on_dielectric(double du1, const SubstrateTerms& substrate) {
+    return du1 * (1.0 + substrate.edge_sech) / 2.0;
+}
+
+// Zero-thickness strip on a substrate whose terms are already worked out.
+LineProperties zero_thickness_line(double u, const SubstrateTerms& substrate) {
+    const double e_eff = zero_thickness_e_eff(u, substrate);
+    return {zero_thickness_z0(u, e_eff), e_eff};
 }
 
 // Z1/Zr between the strip widened as in air and as on the dielectric. A strip so wide that
@@ -80,18 +91,30 @@ double thickness_impedance_ratio(double z1, double zr) {
 
 }  // namespace
 
+SubstrateTerms substrate_terms(double er) {
+    return {er, permittivity_filling_exponent(er), edge_sech(er)};
+}
+
 LineProperties zero_thickness_line(double u, double er) {
-    const double e_eff = zero_thickness_e_eff(u, er);
-    return {zero_thickness_z0(u, e_eff), e_eff};
+    return zero_thickness_line(u, substrate_terms(er));
 }
 
 LineProperties microstrip_line(double u, double t, double er) {
+    return microstrip_line(u, t, substrate_terms(er));
+}
+
+LineProperties microstrip_line(double u, double t, const SubstrateTerms& substrate) {
     const double du1 = width_increment_in_air(u, t);
-    const double dur = width_increment_on_dielectric(du1, er);
-    const LineProperties widened = zero_thickness_line(u + dur, er);
-    const double z1 = zero_thickness_line(u + du1, er).z0;
+    const double dur = width_increment_on_dielectric(du1, substrate);
+    const LineProperties widened = zero_thickness_line(u + dur, substrate);
+    const double z1 = zero_thickness_line(u + du1, substrate).z0;
     const double ratio = thickness_impedance_ratio(z1, widened.z0);
     return {widened.z0, widened.e_eff * ratio * ratio};
+}
+
+double microstrip_impedance(double u, double t, const SubstrateTerms& substrate) {
+    const double dur = width_increment_on_dielectric(width_increment_in_air(u, t), substrate);
+    return zero_thickness_line(u + dur, substrate).z0;
 }
 
 }  // namespace velmoka

@@ -9,6 +9,16 @@ struct LineProperties {
     double e_eff;  // effective dielectric constant
 };
 
+// The terms of the model that depend on the substrate alone, worked out once for any number
+// of strips on it: the width search evaluates many strips on one substrate.
+struct SubstrateTerms {
+    double er;                // relative permittivity
+    double filling_exponent;  // b(er), the permittivity dependence of the filling exponent
+    double edge_sech;         // sech(sqrt(er − 1)): 1 in air, towards 0 as er rises
+};
+
+SubstrateTerms substrate_terms(double er);
+
 // Zero-thickness strip of width ratio u = W/H on a substrate of relative permittivity er.
 LineProperties zero_thickness_line(double u, double er);
 
@@ -16,5 +26,10 @@ LineProperties zero_thickness_line(double u, double er);
 // Callers keep u >= 0.01, t >= 0.001 and er >= 1; the result is finite for every such input,
 // infinities included: an infinitely wide strip has z0 = 0 and e_eff = er.
 LineProperties microstrip_line(double u, double t, double er);
+LineProperties microstrip_line(double u, double t, const SubstrateTerms& substrate);
+
+// The z0 of microstrip_line alone, to the last bit: it skips the strip widened as in air,
+// which only the thickness correction of e_eff needs.
+double microstrip_impedance(double u, double t, const SubstrateTerms& substrate);
 
 }  // namespace velmoka

@@ -8,7 +8,10 @@
 #include "compare_within.h"
 
 using velmoka::LineProperties;
+using velmoka::microstrip_impedance;
 using velmoka::microstrip_line;
+using velmoka::substrate_terms;
+using velmoka::SubstrateTerms;
 using velmoka::zero_thickness_line;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -30,6 +33,9 @@ private slots:
     void infinitelyWideStripIsAllDielectric();
     void widerStripLowersImpedance_data();
     void widerStripLowersImpedance();
+    void substrateTermsAtTheirLimits();
+    void preparedSubstrateGivesTheSameLine_data();
+    void preparedSubstrateGivesTheSameLine();
 };
 
 // Published lines: z0 and e_eff to the digits printed, and the strip widening Δu1 (in air)
@@ -204,6 +210,51 @@ void TestMicrostripLine::widerStripLowersImpedance() {
         QVERIFY2(line.e_eff > previous.e_eff, qPrintable(QStringLiteral("e_eff falls at u=%1").arg(u)));
         previous = line;
     }
+}
+
+// Air leaves the whole edge widening in place (sech 0 = 1); an extreme permittivity halves it.
+void TestMicrostripLine::substrateTermsAtTheirLimits() {
+    const SubstrateTerms air = substrate_terms(1.0);
+    QCOMPARE(air.er, 1.0);
+    QVERIFY2(air.edge_sech == 1.0, qPrintable(mismatch(air.edge_sech, 1.0, 0.0)));
+    COMPARE_WITHIN(air.filling_exponent, 0.564 * std::pow(0.1 / 4.0, 0.053), 1e-15);
+
+    const SubstrateTerms gaas = substrate_terms(12.9);
+    COMPARE_WITHIN(gaas.edge_sech, 2.0 / (std::exp(std::sqrt(11.9)) + std::exp(-std::sqrt(11.9))), 1e-15);
+
+    QCOMPARE(substrate_terms(1e6).edge_sech, 0.0);
+    QCOMPARE(substrate_terms(DBL_MAX).edge_sech, 0.0);
+}
+
+// The width search works out a substrate's terms once and asks for the impedance alone in most
+// of its passes; both must give the line of microstrip_line to the last bit, or the search
+// would end on a different pass.
+void TestMicrostripLine::preparedSubstrateGivesTheSameLine_data() {
+    QTest::addColumn<double>("u");
+    QTest::addColumn<double>("t");
+    QTest::addColumn<double>("er");
+
+    const double widths[] = {0.01, 0.010001, 0.0511, 0.7, 3.068, 30.0, 2e4, 1e80, kInf};
+    const double thicknesses[] = {0.001, 0.04, 0.5, 3.0, kInf};
+    const double permittivities[] = {1.0, 2.2, 4.4, 12.9, 1e6};
+    for (double u : widths)
+        for (double t : thicknesses)
+            for (double er : permittivities)
+                QTest::addRow("u=%g t=%g er=%g", u, t, er) << u << t << er;
+}
+
+void TestMicrostripLine::preparedSubstrateGivesTheSameLine() {
+    QFETCH(double, u);
+    QFETCH(double, t);
+    QFETCH(double, er);
+
+    const LineProperties line = microstrip_line(u, t, er);
+    const SubstrateTerms substrate = substrate_terms(er);
+    const LineProperties on_prepared = microstrip_line(u, t, substrate);
+    const double impedance = microstrip_impedance(u, t, substrate);
+    QVERIFY2(on_prepared.z0 == line.z0, qPrintable(mismatch(on_prepared.z0, line.z0, 0.0)));
+    QVERIFY2(on_prepared.e_eff == line.e_eff, qPrintable(mismatch(on_prepared.e_eff, line.e_eff, 0.0)));
+    QVERIFY2(impedance == line.z0, qPrintable(mismatch(impedance, line.z0, 0.0)));
 }
 
 QTEST_APPLESS_MAIN(TestMicrostripLine)
