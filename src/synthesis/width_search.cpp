@@ -28,33 +28,35 @@ double estimated_width_ratio(double z_want, double er)
 
 WidthSolution solve_width_ratio(double z_want, double t, double er)
 {
+    const SubstrateTerms substrate = substrate_terms(er);
+    // The answer of a pass: the model's line at the pass's probe ratio.
+    const auto solution_at = [&](double u_probe, int pass, SearchEnd end) {
+        const LineProperties probe = microstrip_line(u_probe, t, substrate);
+        return WidthSolution{u_probe, probe.z0, probe.e_eff, pass, end};
+    };
+
     double u = estimated_width_ratio(z_want, er);
-    WidthSolution solution{};
-    for (int pass = 1; pass <= kMostSearchPasses; ++pass) {
+    for (int pass = 1;; ++pass) {
         if (u < kNarrowestWidthRatio) {
             u = kNarrowestWidthRatio;
         }
         const double u0 = u;
-        const double za = microstrip_line(u0, t, er).z0;
+        const double za = microstrip_impedance(u0, t, substrate);
         const double u_probe = u0 * kProbeFactor;
-        const LineProperties probe = microstrip_line(u_probe, t, er);
-        // Newton step from u0: slope from the probe, residual at the probe.
-        const double u_next = u0 + (z_want - probe.z0) * u0 * kProbeStep / (probe.z0 - za);
-
-        solution = {u_probe, probe.z0, probe.e_eff, pass, SearchEnd::met_tolerance};
         if (std::abs(z_want - za) < kImpedanceTolerance) {
-            return solution;
+            return solution_at(u_probe, pass, SearchEnd::met_tolerance);
         }
-        if (!std::isfinite(u_next)) {
-            break;
+        const double zb = microstrip_impedance(u_probe, t, substrate);
+        // Newton step from u0: slope from the probe, residual at the probe.
+        const double u_next = u0 + (z_want - zb) * u0 * kProbeStep / (zb - za);
+        if (!std::isfinite(u_next) || pass == kMostSearchPasses) {
+            // The narrowest strip has the model's highest impedance; a wanted impedance above
+            // it needs a strip narrower than the search may go.
+            const bool out_of_reach = microstrip_impedance(kNarrowestWidthRatio, t, substrate) < z_want;
+            return solution_at(u_probe, pass, out_of_reach ? SearchEnd::out_of_reach : SearchEnd::did_not_settle);
         }
         u = u_next;
     }
-    // The narrowest strip has the model's highest impedance; a wanted impedance above it
-    // needs a strip narrower than the search may go.
-    const bool out_of_reach = microstrip_line(kNarrowestWidthRatio, t, er).z0 < z_want;
-    solution.end = out_of_reach ? SearchEnd::out_of_reach : SearchEnd::did_not_settle;
-    return solution;
 }
 
 }  // namespace velmoka
