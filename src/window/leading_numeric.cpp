@@ -46,12 +46,18 @@ int digit_value(char c, int radix) {
     return value < radix ? value : -1;
 }
 
+// A code unit as the character the rule compares. No character outside ASCII is a blank or
+// part of a number; in UTF-16 text each stands as '?'.
+char rule_character(char c) { return c; }
+char rule_character(char16_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; }
+
 // Walks the text with every blank, tab and line feed taken out; '\0' stands for the end.
+template <typename CodeUnit>
 class Cursor {
 public:
-    explicit Cursor(std::string_view text) : text_(text) { skip_blanks(); }
+    explicit Cursor(std::basic_string_view<CodeUnit> text) : text_(text) { skip_blanks(); }
 
-    [[nodiscard]] char current() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    [[nodiscard]] char current() const { return pos_ < text_.size() ? rule_character(text_[pos_]) : '\0'; }
 
     void advance() {
         ++pos_;
@@ -69,19 +75,20 @@ public:
 
 private:
     void skip_blanks() {
-        while (pos_ < text_.size() && is_blank(text_[pos_])) {
+        while (pos_ < text_.size() && is_blank(rule_character(text_[pos_]))) {
             ++pos_;
         }
     }
 
-    std::string_view text_;
+    std::basic_string_view<CodeUnit> text_;
     std::size_t pos_ = 0;
 };
 
 // An unsigned integer in a power-of-two radix, correctly rounded. The leading bits are kept
 // exactly in a 64-bit word, the rest counted as a binary exponent, and any non-zero bit lost
 // on the way is folded into the lowest kept bit, far below the rounding position of a double.
-double read_power_of_two_integer(Cursor& cursor, int bits_per_digit) {
+template <typename CodeUnit>
+double read_power_of_two_integer(Cursor<CodeUnit>& cursor, int bits_per_digit) {
     const int radix = 1 << bits_per_digit;
     const int headroom_shift = 64 - bits_per_digit;
     std::uint64_t leading_bits = 0;
@@ -175,7 +182,8 @@ private:
 };
 
 // The digits of an exponent, saturating at kExponentCeiling.
-std::int64_t read_exponent_digits(Cursor& cursor) {
+template <typename CodeUnit>
+std::int64_t read_exponent_digits(Cursor<CodeUnit>& cursor) {
     std::int64_t exponent = 0;
     for (; is_decimal_digit(cursor.current()); cursor.advance()) {
         exponent = std::min(exponent * 10 + (cursor.current() - '0'), kExponentCeiling);
@@ -185,7 +193,8 @@ std::int64_t read_exponent_digits(Cursor& cursor) {
 
 // An exponent part: E or D, an optional sign and at least one digit. Without a digit the
 // letter and sign are not part of the number, and the exponent is 0.
-std::int64_t read_exponent(Cursor& cursor) {
+template <typename CodeUnit>
+std::int64_t read_exponent(Cursor<CodeUnit>& cursor) {
     if (!cursor.accept('e') && !cursor.accept('d')) {
         return 0;
     }
@@ -197,7 +206,8 @@ std::int64_t read_exponent(Cursor& cursor) {
     return negative ? -exponent : exponent;
 }
 
-double read_unsigned_decimal(Cursor& cursor) {
+template <typename CodeUnit>
+double read_unsigned_decimal(Cursor<CodeUnit>& cursor) {
     DecimalDigits digits;
     bool has_digit = false;
     for (; is_decimal_digit(cursor.current()); cursor.advance()) {
@@ -221,7 +231,8 @@ constexpr int kHexadecimalDigitBits = 4;
 constexpr int kOctalDigitBits = 3;
 
 // What follows an ampersand: H for a hexadecimal, O for an octal integer.
-double read_radix_integer(Cursor& cursor) {
+template <typename CodeUnit>
+double read_radix_integer(Cursor<CodeUnit>& cursor) {
     if (cursor.accept('h')) {
         return read_power_of_two_integer(cursor, kHexadecimalDigitBits);
     }
@@ -231,10 +242,9 @@ double read_radix_integer(Cursor& cursor) {
     return 0.0;
 }
 
-}  // namespace
-
-double leading_numeric(std::string_view text) {
-    Cursor cursor(text);
+template <typename CodeUnit>
+double read_leading_numeric(std::basic_string_view<CodeUnit> text) {
+    Cursor<CodeUnit> cursor(text);
     if (cursor.accept('&')) {
         return read_radix_integer(cursor);
     }
@@ -245,5 +255,11 @@ double leading_numeric(std::string_view text) {
     const double magnitude = read_unsigned_decimal(cursor);
     return negative && magnitude != 0.0 ? -magnitude : magnitude;
 }
+
+}  // namespace
+
+double leading_numeric(std::string_view text) { return read_leading_numeric(text); }
+
+double leading_numeric(std::u16string_view text) { return read_leading_numeric(text); }
 
 }  // namespace velmoka

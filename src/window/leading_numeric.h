@@ -12,4 +12,8 @@ namespace velmoka {
 // beyond the double range saturate to plus or minus the largest double.
 double leading_numeric(std::string_view text);
 
+// The same rule over UTF-16 text, as a text box holds it, read in place: a character outside
+// ASCII is part of no number, as it is in the Latin-1 form of the text.
+double leading_numeric(std::u16string_view text);
+
 }  // namespace velmoka

@@ -15,12 +15,11 @@ namespace {
 constexpr double kLowestImpedance = 0.5;
 constexpr double kHighestImpedance = 150.0;
 
-// The leading-numeric value of a box's text. Characters outside Latin-1 become '?', which
-// ends a number just as they would.
+// The leading-numeric value of a box's text, read where the text lies.
 double number_in(const QString& text)
 {
-    const QByteArray latin1 = text.toLatin1();
-    return leading_numeric(std::string_view(latin1.constData(), static_cast<size_t>(latin1.size())));
+    const QStringView view(text);
+    return leading_numeric(std::u16string_view(view.utf16(), static_cast<size_t>(view.size())));
 }
 
 QString to_qstring(std::string_view text)

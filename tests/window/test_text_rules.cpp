@@ -27,6 +27,11 @@ const char* const pictures[] = {"  ##0.00",  "  ###0.00",  " ###0.00",   "  ##0.
 
 double read(const QByteArray& text) { return leading_numeric(std::string_view(text.constData(), text.size())); }
 
+// The same text as a text box holds it, in UTF-16, read in place.
+double read_utf16(const QString& text) {
+    return leading_numeric(std::u16string_view(QStringView(text).utf16(), static_cast<std::size_t>(text.size())));
+}
+
 QByteArray repeated(char c, int count) { return QByteArray(count, c); }
 
 // The decimal digits of 5^exponent by schoolbook multiplication, most significant first.
@@ -139,6 +144,8 @@ class TestTextRules : public QObject {
         const double actual = read(text);
         QVERIFY2(actual == expected, describe(actual, expected));
         QVERIFY2(actual != 0.0 || !std::signbit(actual), "zero reads without sign");
+        const double actual_utf16 = read_utf16(QString::fromLatin1(text));
+        QVERIFY2(std::memcmp(&actual_utf16, &actual, sizeof actual) == 0, "UTF-16 " + describe(actual_utf16, actual));
     }
 
 private slots:
@@ -148,6 +155,9 @@ private slots:
     void reads_long_and_boundary_texts();
     void reads_back_every_printed_double_data();
     void reads_back_every_printed_double();
+    void reads_utf16_beyond_ascii_data();
+    void reads_utf16_beyond_ascii();
+    void reads_utf16_as_its_latin1_form();
     void writes_under_picture_data();
     void writes_under_picture();
     void written_text_reads_back_rounded_data();
@@ -297,6 +307,47 @@ void TestTextRules::reads_back_every_printed_double() {
         const double expected = std::strtod(printed(format.constData(), value).constData(), nullptr);
         const double actual = read(text);
         QVERIFY2(actual == expected, text + ": " + describe(actual, expected));
+    }
+}
+
+// Digits, blanks and signs of other scripts are none of the rule's: each ends the number.
+void TestTextRules::reads_utf16_beyond_ascii_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("euro sign ends the number") << QStringLiteral("12\u20AC3") << 12.0;
+    QTest::newRow("Latin-1 letter ends the number") << QStringLiteral("4.5\u00E97") << 4.5;
+    QTest::newRow("no-break space is no blank") << QStringLiteral("5\u00A06") << 5.0;
+    QTest::newRow("em space is no blank") << QStringLiteral("\u2003 7") << 0.0;
+    QTest::newRow("Arabic-Indic digit is no digit") << QStringLiteral("\u0661") << 0.0;
+    QTest::newRow("fullwidth digits are no digits") << QStringLiteral("3\uFF11\uFF12") << 3.0;
+    QTest::newRow("minus sign is no sign") << QStringLiteral("\u22128") << 0.0;
+    QTest::newRow("surrogate pair ends the exponent") << QStringLiteral("2e\U0001D7D93") << 2.0;
+    QTest::newRow("ASCII after a wide character") << QStringLiteral(" 50.0\u00B0") << 50.0;
+}
+
+void TestTextRules::reads_utf16_beyond_ascii() {
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    const double actual = read_utf16(text);
+    QVERIFY2(actual == expected, describe(actual, expected));
+}
+
+// Random texts of number characters, blanks and characters beyond ASCII read the same in
+// UTF-16 as in their Latin-1 form, where a character beyond Latin-1 is '?'.
+void TestTextRules::reads_utf16_as_its_latin1_form() {
+    const QString alphabet = QStringLiteral(" \t\n0123456789.+-eEdDhHoO&fF?\u00A0\u00E9\u00FF\u0100\u0661\u2003\uFF11\U0001D7D9");
+    std::mt19937 random(20240612);
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> length(0, 24);
+    for (int i = 0; i < 50000; ++i) {
+        QString text;
+        for (int n = length(random); n > 0; --n) {
+            text += alphabet.at(pick(random));
+        }
+        const double expected = read(text.toLatin1());
+        const double actual = read_utf16(text);
+        QVERIFY2(std::memcmp(&actual, &expected, sizeof actual) == 0, text.toUtf8() + ": " + describe(actual, expected));
     }
 }
 
