@@ -43,7 +43,7 @@ QFont arial(qreal points, QFont::Weight weight = QFont::Bold, bool italic = fals
 enum class Scheme { white, dark_grey };
 
 enum class LabelStyle {
-    caption,        // "Arial" 9.75 pt bold, centred, window-text colour
+    caption,        // the window's font, centred, window-text colour
     name_left_box,  // "Arial" 11.25 pt bold, dark red, right-aligned against the box to its right
     name_right_box, // the same, left-aligned against the box to its left
     brand,          // "Arial" 11.25 pt italic, red, centred
@@ -63,7 +63,6 @@ void style_label(QLabel* label, LabelStyle style)
     QPalette palette = label->palette();
     switch (style) {
     case LabelStyle::caption:
-        label->setFont(arial(9.75));
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         return;
     case LabelStyle::name_left_box:
@@ -198,6 +197,9 @@ void MainWindow::build_controls()
     palette.setColor(QPalette::Button, kLightGrey);
     setPalette(palette);
     setAutoFillBackground(true);
+    // Every control but the name and brand labels shows "Arial" 9.75 pt bold. Set here, before
+    // the controls exist, each box lays out its text once, in this font.
+    setFont(arial(9.75));
 
     // (tab position, control): labels take no focus.
     std::vector<std::pair<int, QWidget*>> focus_order;
@@ -206,7 +208,6 @@ void MainWindow::build_controls()
         auto* box = new QLineEdit(QString::fromLatin1(design.initial_text), this);
         box->setObjectName(QString::fromLatin1(design.name));
         box->setGeometry(twips_rect(design.left, design.top, kBoxWidth, kBoxHeight));
-        box->setFont(arial(9.75));
         box->setPalette(box_palette(box->palette(), design.scheme));
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setAccessibleName(QString::fromLatin1(design.spoken_name));
@@ -219,7 +220,6 @@ void MainWindow::build_controls()
         auto* button = new QPushButton(QString::fromLatin1(design.caption), this);
         button->setObjectName(QString::fromLatin1(design.name));
         button->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
-        button->setFont(arial(9.75));
         // Neither Enter nor Escape presses a button.
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -232,7 +232,6 @@ void MainWindow::build_controls()
         auto* option = new QRadioButton(QString::fromLatin1(design.caption), this);
         option->setObjectName(QString::fromLatin1(design.name));
         option->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
-        option->setFont(arial(9.75));
         QPalette option_palette = option->palette();
         option_palette.setColor(QPalette::WindowText, Qt::black);
         option->setPalette(option_palette);
