@@ -1,0 +1,70 @@
+#!/bin/sh
+# Start-up of the calculator against a minimal Qt window of the same controls, in one run on a
+# private Xvfb display with no window manager: time from exec to the main window being mapped,
+# and peak resident memory, median of RUNS runs each after a warm-up run of both.
+#
+#   bench/startup.sh [RUNS]        (default 15; builds into build/ first)
+set -eu
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+title="MicroStrip Velmoka Circuits"
+
+missing=""
+for package in xvfb libx11-dev; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing
+fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target velmoka minimal_window time_to_map >/dev/null
+
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
+while [ ! -s "$work/display" ]; do
+    kill -0 "$xvfb" 2>/dev/null || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
+    sleep 0.05
+done
+DISPLAY=":$(cat "$work/display")"
+export DISPLAY
+unset QT_QPA_PLATFORM
+XDG_RUNTIME_DIR="$work/runtime"
+export XDG_RUNTIME_DIR
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# One run of a program: "milliseconds KiB" appended to its file.
+measure() {
+    build/bench/time_to_map "$title" "$2" >>"$work/$1"
+}
+
+measure warm-up build/src/velmoka
+measure warm-up build/bench/minimal_window
+# Alternate the two, so that both see the same state of the machine.
+i=0
+while [ "$i" -lt "$runs" ]; do
+    measure velmoka build/src/velmoka
+    measure minimal build/bench/minimal_window
+    i=$((i + 1))
+done
+
+# Median of column $2 of file $1.
+median() {
+    sort -g -k"$2","$2" "$work/$1" | awk -v column="$2" '{ v[NR] = $column }
+        END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+velmoka_ms=$(median velmoka 1)
+minimal_ms=$(median minimal 1)
+velmoka_kib=$(median velmoka 2)
+minimal_kib=$(median minimal 2)
+awk -v runs="$runs" -v vm="$velmoka_ms" -v mm="$minimal_ms" -v vk="$velmoka_kib" -v mk="$minimal_kib" 'BEGIN {
+    printf "exec to main window mapped, median of %d runs\n", runs
+    printf "  velmoka         %7.1f ms   peak RSS %6.1f MiB\n", vm, vk / 1024
+    printf "  minimal window  %7.1f ms   peak RSS %6.1f MiB\n", mm, mk / 1024
+    printf "  ratio %.3f, memory %+.1f MiB\n", vm / mm, (vk - mk) / 1024
+}'
