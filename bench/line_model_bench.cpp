@@ -16,9 +16,12 @@
 namespace {
 
 using velmoka::lumped_networks;
+using velmoka::microstrip_impedance;
 using velmoka::microstrip_line;
 using velmoka::SearchEnd;
 using velmoka::solve_width_ratio;
+using velmoka::substrate_terms;
+using velmoka::SubstrateTerms;
 
 struct Line {
     double u;   // W/H
@@ -56,6 +59,47 @@ void BM_MicrostripLine(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MicrostripLine);
+
+// As the width search evaluates the model: the substrate's terms already worked out.
+struct PreparedLine {
+    double u;
+    double t;
+    SubstrateTerms substrate;
+};
+
+std::vector<PreparedLine> spread_of_prepared_lines()
+{
+    std::vector<PreparedLine> prepared;
+    for (const Line& line : spread_of_lines()) {
+        prepared.push_back({line.u, line.t, substrate_terms(line.er)});
+    }
+    return prepared;
+}
+
+void BM_MicrostripLineOnPreparedSubstrate(benchmark::State& state)
+{
+    const std::vector<PreparedLine> lines = spread_of_prepared_lines();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const PreparedLine& line = lines[next];
+        benchmark::DoNotOptimize(microstrip_line(line.u, line.t, line.substrate));
+        next = next + 1 == lines.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_MicrostripLineOnPreparedSubstrate);
+
+// The impedance alone, as in every evaluation of the search but the one that gives its answer.
+void BM_MicrostripImpedanceOnPreparedSubstrate(benchmark::State& state)
+{
+    const std::vector<PreparedLine> lines = spread_of_prepared_lines();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const PreparedLine& line = lines[next];
+        benchmark::DoNotOptimize(microstrip_impedance(line.u, line.t, line.substrate));
+        next = next + 1 == lines.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_MicrostripImpedanceOnPreparedSubstrate);
 
 struct Target {
     double z_want;  // ohms
