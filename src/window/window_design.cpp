@@ -6,6 +6,7 @@
 #include "window/velmoka_icon.xpm"
 
 #include <QButtonGroup>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,10 +31,20 @@ constexpr int kClientHeight = 4980;  // twips
 constexpr int kBoxWidth = 972;       // twips, every text box
 constexpr int kBoxHeight = 372;
 
+// "Arial" where the desktop has it, else its metric twin "Liberation Sans". Naming the twin
+// outright spares the font matching a search for a substitute for every weight and size.
+QString arial_family()
+{
+    static const QString family = QFontDatabase::families().contains(QStringLiteral("Arial"))
+                                      ? QStringLiteral("Arial")
+                                      : QStringLiteral("Liberation Sans");
+    return family;
+}
+
 QFont arial(qreal points, QFont::Weight weight = QFont::Bold, bool italic = false)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setFamilies({arial_family()});
     font.setPointSizeF(points);
     font.setWeight(weight);
     font.setItalic(italic);
