@@ -1,7 +1,8 @@
 #!/bin/sh
 # Start-up of the calculator against a minimal Qt window of the same controls, in one run on a
 # private Xvfb display with no window manager: time from exec to the main window being mapped,
-# and peak resident memory, median of RUNS runs each after a warm-up run of both.
+# the processor time the program used by then, and peak resident memory; medians of RUNS runs
+# of each, after a warm-up run of both.
 #
 #   bench/startup.sh [RUNS]        (default 15; builds into build/ first)
 set -eu
@@ -37,7 +38,7 @@ XDG_RUNTIME_DIR="$work/runtime"
 export XDG_RUNTIME_DIR
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-# One run of a program: "milliseconds KiB" appended to its file.
+# One run of a program: "milliseconds KiB processor-milliseconds" appended to its file.
 measure() {
     build/bench/time_to_map "$title" "$2" >>"$work/$1"
 }
@@ -58,13 +59,11 @@ median() {
         END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-velmoka_ms=$(median velmoka 1)
-minimal_ms=$(median minimal 1)
-velmoka_kib=$(median velmoka 2)
-minimal_kib=$(median minimal 2)
-awk -v runs="$runs" -v vm="$velmoka_ms" -v mm="$minimal_ms" -v vk="$velmoka_kib" -v mk="$minimal_kib" 'BEGIN {
-    printf "exec to main window mapped, median of %d runs\n", runs
-    printf "  velmoka         %7.1f ms   peak RSS %6.1f MiB\n", vm, vk / 1024
-    printf "  minimal window  %7.1f ms   peak RSS %6.1f MiB\n", mm, mk / 1024
-    printf "  ratio %.3f, memory %+.1f MiB\n", vm / mm, (vk - mk) / 1024
+awk -v runs="$runs" \
+    -v vm="$(median velmoka 1)" -v vk="$(median velmoka 2)" -v vp="$(median velmoka 3)" \
+    -v mm="$(median minimal 1)" -v mk="$(median minimal 2)" -v mp="$(median minimal 3)" 'BEGIN {
+    printf "medians of %d runs       to map   processor   peak RSS\n", runs
+    printf "  velmoka              %7.1f ms  %7.1f ms  %6.1f MiB\n", vm, vp, vk / 1024
+    printf "  minimal window       %7.1f ms  %7.1f ms  %6.1f MiB\n", mm, mp, mk / 1024
+    printf "  velmoka / minimal    %7.3f     %7.3f     %+6.1f MiB\n", vm / mm, vp / mp, (vk - mk) / 1024
 }'
