@@ -30,6 +30,22 @@ void BM_ReadBoxText(benchmark::State& state)
 }
 BENCHMARK(BM_ReadBoxText);
 
+// The same texts in UTF-16, as the window reads them from its boxes.
+constexpr std::u16string_view kBoxTextsUtf16[] = {
+    u" 50.0", u"  70.00", u"  0.0000", u" 12.9", u" 100.0", u" 4.00", u" 1.00 ",
+    u"  49.89", u"  8.013", u"  0.3533", u"  69.63", u"2.5e-3", u" Invalid Z0", u"&H1F",
+};
+
+void BM_ReadBoxTextUtf16(benchmark::State& state)
+{
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(leading_numeric(kBoxTextsUtf16[next]));
+        next = next + 1 == std::size(kBoxTextsUtf16) ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_ReadBoxTextUtf16);
+
 struct Result {
     double value;
     std::string_view picture;
