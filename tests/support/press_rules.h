@@ -13,6 +13,7 @@
 #include "support/calculator.h"
 #include "window/leading_numeric.h"
 
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <array>
@@ -116,19 +117,26 @@ inline QString broken_rule(const Command& command, const WindowState& before, co
     return {};
 }
 
+// Clicks a button through its clicked signal, as the mouse does. QTest's simulated mouse keeps
+// its clock in an int that overflows after a few million clicks, which a long fuzz run makes.
+inline void click(Calculator& calculator, const QString& button)
+{
+    calculator.window.findChild<QPushButton*>(button)->click();
+}
+
 // Presses the command's button on the window and checks the rules, then presses it on the twin
 // from the same texts and units and compares. Returns the first broken rule, or empty.
 inline QString press_and_check(Calculator& calculator, Calculator& twin, const Command& command)
 {
     const WindowState before = state_of(calculator);
-    calculator.press(command.button);
+    click(calculator, command.button);
     const WindowState after = state_of(calculator);
     const QString broken = broken_rule(command, before, after);
     if (!broken.isEmpty()) {
         return broken;
     }
     set_state(twin, before);
-    twin.press(command.button);
+    click(twin, command.button);
     const WindowState again = state_of(twin);
     for (const QString& box : Calculator::kBoxNames) {
         if (again.texts[box] != after.texts[box]) {
