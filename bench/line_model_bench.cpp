@@ -33,8 +33,7 @@ constexpr double kSubstrates[] = {1.0, 2.2, 3.55, 4.4, 6.15, 9.8, 12.9};
 constexpr double kThicknessRatios[] = {0.001, 0.005, 0.02, 0.04, 0.1, 0.5};
 
 // W/H from 0.01 to 10 in even steps of its logarithm, on every substrate and thickness.
-std::vector<Line> spread_of_lines()
-{
+std::vector<Line> spread_of_lines() {
     constexpr int kWidthSteps = 40;
     std::vector<Line> lines;
     for (int step = 0; step <= kWidthSteps; ++step) {
@@ -48,8 +47,7 @@ std::vector<Line> spread_of_lines()
     return lines;
 }
 
-void BM_MicrostripLine(benchmark::State& state)
-{
+void BM_MicrostripLine(benchmark::State& state) {
     const std::vector<Line> lines = spread_of_lines();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -67,8 +65,7 @@ struct PreparedLine {
     SubstrateTerms substrate;
 };
 
-std::vector<PreparedLine> spread_of_prepared_lines()
-{
+std::vector<PreparedLine> spread_of_prepared_lines() {
     std::vector<PreparedLine> prepared;
     for (const Line& line : spread_of_lines()) {
         prepared.push_back({line.u, line.t, substrate_terms(line.er)});
@@ -76,8 +73,7 @@ std::vector<PreparedLine> spread_of_prepared_lines()
     return prepared;
 }
 
-void BM_MicrostripLineOnPreparedSubstrate(benchmark::State& state)
-{
+void BM_MicrostripLineOnPreparedSubstrate(benchmark::State& state) {
     const std::vector<PreparedLine> lines = spread_of_prepared_lines();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -89,8 +85,7 @@ void BM_MicrostripLineOnPreparedSubstrate(benchmark::State& state)
 BENCHMARK(BM_MicrostripLineOnPreparedSubstrate);
 
 // The impedance alone, as in every evaluation of the search but the one that gives its answer.
-void BM_MicrostripImpedanceOnPreparedSubstrate(benchmark::State& state)
-{
+void BM_MicrostripImpedanceOnPreparedSubstrate(benchmark::State& state) {
     const std::vector<PreparedLine> lines = spread_of_prepared_lines();
     std::size_t next = 0;
     for (auto _ : state) {
@@ -109,8 +104,7 @@ struct Target {
 
 // Wanted impedances from 10 to 140 ohms on every substrate and thickness, kept where the
 // model reaches them.
-std::vector<Target> realistic_targets()
-{
+std::vector<Target> realistic_targets() {
     std::vector<Target> targets;
     for (double z_want = 10.0; z_want <= 140.0; z_want += 5.0) {
         for (double t : kThicknessRatios) {
@@ -124,8 +118,7 @@ std::vector<Target> realistic_targets()
     return targets;
 }
 
-void solve_each(benchmark::State& state, const std::vector<Target>& targets)
-{
+void solve_each(benchmark::State& state, const std::vector<Target>& targets) {
     std::size_t next = 0;
     for (auto _ : state) {
         const Target& target = targets[next];
@@ -135,23 +128,22 @@ void solve_each(benchmark::State& state, const std::vector<Target>& targets)
 }
 
 // The opening window: 50 ohms wanted on er 12.9, T 4 over H 100.
-void BM_SolveOpeningWindow(benchmark::State& state)
-{
+void BM_SolveOpeningWindow(benchmark::State& state) {
     solve_each(state, {{50.0, 0.04, 12.9}});
 }
 BENCHMARK(BM_SolveOpeningWindow);
 
-void BM_SolveRealisticTargets(benchmark::State& state)
-{
+void BM_SolveRealisticTargets(benchmark::State& state) {
     solve_each(state, realistic_targets());
 }
 BENCHMARK(BM_SolveRealisticTargets);
 
 // The realistic targets that take the most passes, each solved in turn.
-void BM_SolveSlowestRealisticTargets(benchmark::State& state)
-{
+void BM_SolveSlowestRealisticTargets(benchmark::State& state) {
     std::vector<Target> targets = realistic_targets();
-    const auto passes = [](const Target& target) { return solve_width_ratio(target.z_want, target.t, target.er).passes; };
+    const auto passes = [](const Target& target) {
+        return solve_width_ratio(target.z_want, target.t, target.er).passes;
+    };
     const int most = passes(*std::ranges::max_element(targets, {}, passes));
     std::erase_if(targets, [&](const Target& target) { return passes(target) < most; });
     state.SetLabel(std::to_string(targets.size()) + " targets of " + std::to_string(most) + " passes");
@@ -160,8 +152,7 @@ void BM_SolveSlowestRealisticTargets(benchmark::State& state)
 BENCHMARK(BM_SolveSlowestRealisticTargets);
 
 // A quarter-wave 50 ohm section at 1 GHz and sections either side of it.
-void BM_LumpedNetworks(benchmark::State& state)
-{
+void BM_LumpedNetworks(benchmark::State& state) {
     constexpr double kSections[] = {0.1, 0.5, 1.0, 1.5707963, 2.5, 3.0};
     std::size_t next = 0;
     for (auto _ : state) {

@@ -23,15 +23,13 @@ constexpr int kCellHeight = 26;
 constexpr int kControlWidth = 78;
 constexpr int kControlHeight = 22;
 
-QRect cell(int index)
-{
+QRect cell(int index) {
     return {(index % kColumns) * kCellWidth, (index / kColumns) * kCellHeight, kControlWidth, kControlHeight};
 }
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("MicroStrip Velmoka Circuits"));

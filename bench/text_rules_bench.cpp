@@ -16,12 +16,11 @@ using velmoka::leading_numeric;
 
 // What the boxes hold when the window opens, after commands, and typed by hand.
 constexpr std::string_view kBoxTexts[] = {
-    " 50.0", "  70.00", "  0.0000", " 12.9", " 100.0", " 4.00", " 1.00 ",
+    " 50.0",   "  70.00", "  0.0000", " 12.9",   " 100.0", " 4.00",       " 1.00 ",
     "  49.89", "  8.013", "  0.3533", "  69.63", "2.5e-3", " Invalid Z0", "&H1F",
 };
 
-void BM_ReadBoxText(benchmark::State& state)
-{
+void BM_ReadBoxText(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(leading_numeric(kBoxTexts[next]));
@@ -32,12 +31,11 @@ BENCHMARK(BM_ReadBoxText);
 
 // The same texts in UTF-16, as the window reads them from its boxes.
 constexpr std::u16string_view kBoxTextsUtf16[] = {
-    u" 50.0", u"  70.00", u"  0.0000", u" 12.9", u" 100.0", u" 4.00", u" 1.00 ",
+    u" 50.0",   u"  70.00", u"  0.0000", u" 12.9",   u" 100.0", u" 4.00",       u" 1.00 ",
     u"  49.89", u"  8.013", u"  0.3533", u"  69.63", u"2.5e-3", u" Invalid Z0", u"&H1F",
 };
 
-void BM_ReadBoxTextUtf16(benchmark::State& state)
-{
+void BM_ReadBoxTextUtf16(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(leading_numeric(kBoxTextsUtf16[next]));
@@ -53,13 +51,12 @@ struct Result {
 
 // Results of the four commands on the opening window, each under the picture it is shown with.
 constexpr Result kResults[] = {
-    {49.89353, "  ##0.00"},     {69.99999999, "  ###0.00"}, {8.0126312, "  ##0.000"},
-    {0.35327, "  #0.0000"},     {-12.3456789, " ###0.00"},  {1.2345678, "  ##0.0000"},
-    {0.0000499, "  ##0.0000"},  {12.9, "  ##0.000"},        {100.0, "  ###0.00"},
+    {49.89353, "  ##0.00"},    {69.99999999, "  ###0.00"}, {8.0126312, "  ##0.000"},
+    {0.35327, "  #0.0000"},    {-12.3456789, " ###0.00"},  {1.2345678, "  ##0.0000"},
+    {0.0000499, "  ##0.0000"}, {12.9, "  ##0.000"},        {100.0, "  ###0.00"},
 };
 
-void BM_WriteBoxText(benchmark::State& state)
-{
+void BM_WriteBoxText(benchmark::State& state) {
     std::size_t next = 0;
     for (auto _ : state) {
         const Result& result = kResults[next];

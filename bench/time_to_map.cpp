@@ -13,10 +13,10 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
-#include <filesystem>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -33,8 +33,7 @@ constexpr int kDisplayAttempts = 40;
 constexpr std::chrono::milliseconds kDisplayRetryInterval{50};
 
 // A window's title, from _NET_WM_NAME or else WM_NAME, whatever their encoding.
-std::string title_of(Display* display, Window window)
-{
+std::string title_of(Display* display, Window window) {
     for (const char* property_name : {"_NET_WM_NAME", "WM_NAME"}) {
         const Atom property = XInternAtom(display, property_name, False);
         Atom type = None;
@@ -59,8 +58,7 @@ std::string title_of(Display* display, Window window)
 }
 
 // VmHWM of a running process, KiB; 0 if it cannot be read.
-long peak_resident_kib(pid_t pid)
-{
+long peak_resident_kib(pid_t pid) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     constexpr std::string_view kField = "VmHWM:";
     for (std::string line; std::getline(status, line);) {
@@ -73,8 +71,7 @@ long peak_resident_kib(pid_t pid)
 
 // Time that all threads of a running process have spent on a processor, from the scheduler's
 // statistics, nanoseconds.
-long long processor_time_ns(pid_t pid)
-{
+long long processor_time_ns(pid_t pid) {
     long long total = 0;
     std::error_code error;
     for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
@@ -89,8 +86,7 @@ long long processor_time_ns(pid_t pid)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s TITLE PROGRAM [ARGUMENT...]\n", argv[0]);
         return 2;

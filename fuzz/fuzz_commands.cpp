@@ -19,26 +19,24 @@ constexpr int kMostPressesPerInput = 32;
 Calculator* calculator = nullptr;
 Calculator* twin = nullptr;
 
-const Command& command_of(std::uint8_t byte)
-{
+const Command& command_of(std::uint8_t byte) {
     switch (byte) {
-    case 'a':
-        return kCommands[0];
-    case 's':
-        return kCommands[1];
-    case 'p':
-        return kCommands[2];
-    case 't':
-        return kCommands[3];
-    default:
-        return kCommands[byte % kCommands.size()];
+        case 'a':
+            return kCommands[0];
+        case 's':
+            return kCommands[1];
+        case 'p':
+            return kCommands[2];
+        case 't':
+            return kCommands[3];
+        default:
+            return kCommands[byte % kCommands.size()];
     }
 }
 
 // Qt's font warnings about the fallback fonts of unusual characters say nothing about the
 // calculator; a fatal message still ends the run.
-void drop_qt_messages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
+void drop_qt_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
         std::abort();
@@ -47,8 +45,7 @@ void drop_qt_messages(QtMsgType type, const QMessageLogContext&, const QString& 
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     qInstallMessageHandler(drop_qt_messages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -64,8 +61,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     qsizetype start = 0;
     for (const QString& box : Calculator::kBoxNames) {

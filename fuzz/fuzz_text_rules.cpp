@@ -44,26 +44,25 @@ constexpr std::array<Picture, 8> kPictures = {{
 // Significant digits a written number keeps before it is rounded to the picture's decimals.
 constexpr int kSignificantDigits = 15;
 
-[[noreturn]] void fail(const std::string& what, std::string_view text)
-{
-    std::fprintf(stderr, "%s\n  text: \"%.*s\"\n", what.c_str(), static_cast<int>(std::min<std::size_t>(text.size(), 200)),
-                 text.data());
+[[noreturn]] void fail(const std::string& what, std::string_view text) {
+    std::fprintf(stderr, "%s\n  text: \"%.*s\"\n", what.c_str(),
+                 static_cast<int>(std::min<std::size_t>(text.size(), 200)), text.data());
     std::abort();
 }
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 // What the C library reads, saturated as the window saturates: past the largest double a
 // number reads as the largest double.
-double c_library_reading(const std::string& text)
-{
+double c_library_reading(const std::string& text) {
     const double value = std::strtod(text.c_str(), nullptr);
     return std::isinf(value) ? std::copysign(DBL_MAX, value) : value;
 }
 
 // The text with its blanks taken out: the same number for the window's rule.
-std::string compacted(std::string_view text)
-{
+std::string compacted(std::string_view text) {
     std::string compact;
     for (char c : text) {
         if (!is_blank(c)) {
@@ -74,8 +73,7 @@ std::string compacted(std::string_view text)
 }
 
 // The digits of an octal integer as hexadecimal digits of the same value.
-std::string octal_as_hexadecimal(const std::string& octal)
-{
+std::string octal_as_hexadecimal(const std::string& octal) {
     std::string bits;
     for (char digit : octal) {
         const int value = digit - '0';
@@ -84,15 +82,15 @@ std::string octal_as_hexadecimal(const std::string& octal)
     bits.insert(0, (4 - bits.size() % 4) % 4, '0');
     std::string hexadecimal;
     for (std::size_t i = 0; i < bits.size(); i += 4) {
-        const int nibble = (bits[i] - '0') * 8 + (bits[i + 1] - '0') * 4 + (bits[i + 2] - '0') * 2 + (bits[i + 3] - '0');
+        const int nibble =
+            (bits[i] - '0') * 8 + (bits[i + 1] - '0') * 4 + (bits[i + 2] - '0') * 2 + (bits[i + 3] - '0');
         hexadecimal += "0123456789abcdef"[nibble];
     }
     return hexadecimal;
 }
 
 // &H and &O integers, read by the C library as a hexadecimal floating constant.
-double radix_reference(const std::string& after_ampersand)
-{
+double radix_reference(const std::string& after_ampersand) {
     if (after_ampersand.empty()) {
         return 0.0;
     }
@@ -114,8 +112,7 @@ double radix_reference(const std::string& after_ampersand)
     return c_library_reading("0x" + (octal ? octal_as_hexadecimal(digits) : digits));
 }
 
-double reference_reading(std::string_view text)
-{
+double reference_reading(std::string_view text) {
     const std::string compact = compacted(text);
     if (!compact.empty() && compact[0] == '&') {
         return radix_reference(compact.substr(1));
@@ -123,12 +120,12 @@ double reference_reading(std::string_view text)
     // The exponent letter D as the C library's E; then only the characters of a decimal
     // number, so the C library sees no "inf", "nan" or "0x".
     std::string decimal = compact;
-    std::replace_if(decimal.begin(), decimal.end(), [](char c) { return c == 'd' || c == 'D'; }, 'e');
+    std::replace_if(
+        decimal.begin(), decimal.end(), [](char c) { return c == 'd' || c == 'D'; }, 'e');
     return c_library_reading(decimal.substr(0, decimal.find_first_not_of("0123456789+-.eE")));
 }
 
-void check_reading(std::string_view text)
-{
+void check_reading(std::string_view text) {
     const double value = leading_numeric(text);
     if (!std::isfinite(value)) {
         fail("read a value that is not finite", text);
@@ -140,8 +137,7 @@ void check_reading(std::string_view text)
 }
 
 // The unsigned number of a written text as the C library reads and prints it.
-std::string printed(double magnitude, int decimals)
-{
+std::string printed(double magnitude, int decimals) {
     const int length = std::snprintf(nullptr, 0, "%.*f", decimals, magnitude);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(text.data(), text.size(), "%.*f", decimals, magnitude);
@@ -149,8 +145,7 @@ std::string printed(double magnitude, int decimals)
     return text;
 }
 
-void check_written(double value, const Picture& picture, std::string_view input)
-{
+void check_written(double value, const Picture& picture, std::string_view input) {
     const std::string text = format_picture(value, picture.text);
     const auto fail_with = [&](const char* what) {
         char number[64];
@@ -200,7 +195,8 @@ void check_written(double value, const Picture& picture, std::string_view input)
     if (significant_step < 0.1 * decimal_step) {
         const double printed_value = std::strtod(printed(magnitude, picture.decimals).c_str(), nullptr);
         if (read_back != printed_value) {
-            const bool neighbour_away_from_zero = std::fabs(read_back - printed_value - decimal_step) <= 0.01 * decimal_step;
+            const bool neighbour_away_from_zero =
+                std::fabs(read_back - printed_value - decimal_step) <= 0.01 * decimal_step;
             const double tie = printed_value + 0.5 * decimal_step;
             if (!neighbour_away_from_zero || std::fabs(magnitude - tie) > significant_step + slack) {
                 fail_with("differs from the correctly rounded decimals away from a tie");
@@ -211,8 +207,7 @@ void check_written(double value, const Picture& picture, std::string_view input)
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     check_reading(text);
     const double read = leading_numeric(text);

@@ -19,8 +19,7 @@ constexpr double kWidestStrip = 500.0;         // mils
 
 }  // namespace
 
-std::optional<MainWindow::StripRatios> MainWindow::check_analysis_inputs(double er, double H, double T, double W)
-{
+std::optional<MainWindow::StripRatios> MainWindow::check_analysis_inputs(double er, double H, double T, double W) {
     const std::optional<Substrate> substrate = check_substrate(er, H, T);
     if (!substrate) {
         return std::nullopt;
@@ -40,8 +39,7 @@ std::optional<MainWindow::StripRatios> MainWindow::check_analysis_inputs(double 
     return StripRatios{substrate->er, u, substrate->t};
 }
 
-void MainWindow::analysis_Click()
-{
+void MainWindow::analysis_Click() {
     update_unit_scale();
     const double er = number(er_txt);
     const double H = number(h_txt) * unit_scale;  // mils

@@ -34,8 +34,8 @@ double tee_shunt_capacitance(double z0, double theta, double f) {
 }  // namespace
 
 LumpedNetworks lumped_networks(double z0, double theta, double f) {
-    return {pi_series_inductance(z0, theta, f), pi_shunt_capacitance(z0, theta, f),
-            tee_series_inductance(z0, theta, f), tee_shunt_capacitance(z0, theta, f)};
+    return {pi_series_inductance(z0, theta, f), pi_shunt_capacitance(z0, theta, f), tee_series_inductance(z0, theta, f),
+            tee_shunt_capacitance(z0, theta, f)};
 }
 
 }  // namespace velmoka

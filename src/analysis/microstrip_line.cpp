@@ -9,7 +9,7 @@ namespace velmoka {
 
 namespace {
 
-constexpr double kImpedanceConstant = 60.0;  // ohms: free-space wave impedance over 2π
+constexpr double kImpedanceConstant = 60.0;       // ohms: free-space wave impedance over 2π
 constexpr double kFourE = 4.0 * std::numbers::e;  // the 4e of the edge-field widening
 
 // f(u) of the impedance: 6 for a narrow strip, rising to 2π as the strip widens.
@@ -21,7 +21,8 @@ double impedance_width_factor(double u) {
 double narrow_strip_log(double u) {
     const double u4 = std::pow(u, 4.0);
     // Once u⁴ overflows the quotient is 1 to double precision, so its logarithm is 0.
-    if (!std::isfinite(u4)) return 0.0;
+    if (!std::isfinite(u4))
+        return 0.0;
     return std::log((u4 + std::pow(u / 52.0, 2.0)) / (u4 + 0.432));
 }
 
@@ -30,7 +31,8 @@ double wide_strip_log(double u) {
     const double c = u / 18.1;
     const double c3 = std::pow(c, 3.0);
     // Once the cube overflows the 1 beside it is negligible: ln(c³) = 3·ln(c).
-    if (!std::isfinite(c3)) return 3.0 * std::log(c);
+    if (!std::isfinite(c3))
+        return 3.0 * std::log(c);
     return std::log(1.0 + c3);
 }
 
@@ -68,7 +70,8 @@ double width_increment_in_air(double u, double t) {
     const double th = std::tanh(std::sqrt(6.517 * u));
     const double tanh2 = th * th;
     // An infinitely thick strip: (t/π)·ln(1 + c/t) tends to c/π.
-    if (std::isinf(t)) return kFourE * tanh2 / kPi;
+    if (std::isinf(t))
+        return kFourE * tanh2 / kPi;
     return (t / kPi) * std::log(1.0 + kFourE * tanh2 / t);
 }
 

@@ -5,13 +5,12 @@ namespace velmoka {
 
 namespace {
 
-constexpr double kLowestPermittivity = 1.0;         // vacuum
+constexpr double kLowestPermittivity = 1.0;        // vacuum
 constexpr double kThinnestConductorRatio = 0.001;  // T/H floor of the thickness correction
 
 }  // namespace
 
-std::optional<MainWindow::Substrate> MainWindow::check_substrate(double er, double H, double T)
-{
+std::optional<MainWindow::Substrate> MainWindow::check_substrate(double er, double H, double T) {
     if (er < kLowestPermittivity) {
         write_message(er_txt, message::kRaisedPermittivity);
         er = kLowestPermittivity;

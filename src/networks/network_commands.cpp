@@ -13,8 +13,7 @@
 
 namespace velmoka {
 
-std::optional<double> MainWindow::section_length_on_window(double theta, double f)
-{
+std::optional<double> MainWindow::section_length_on_window(double theta, double f) {
     const double e_eff = number(er_eff_txt);
     if (!(e_eff > 0.0)) {
         write_message(length1_txt, message::kInfinity);
@@ -23,8 +22,7 @@ std::optional<double> MainWindow::section_length_on_window(double theta, double 
     return section_length(theta, f, e_eff);  // mils
 }
 
-void MainWindow::write_section_phase(double length)
-{
+void MainWindow::write_section_phase(double length) {
     // From the unrounded length and the velocity as shown; a velocity of 0 shows " infinity".
     const double f = number(freq_txt);
     const double v = number(vel_txt);
@@ -32,8 +30,7 @@ void MainWindow::write_section_phase(double length)
     write_number(length2_txt, kDegreesPerWavelength * len_lambda, " ###0.00");
 }
 
-void MainWindow::synthpi_Click()
-{
+void MainWindow::synthpi_Click() {
     const double inductance = number(lpi_txt);  // nH
     const double f = number(freq_txt);          // GHz
     if (f == 0.0) {
@@ -71,8 +68,7 @@ void MainWindow::synthpi_Click()
     write_number(ct_txt, networks.c_t, "  ###0.0000");
 }
 
-void MainWindow::syntht_Click()
-{
+void MainWindow::syntht_Click() {
     const double capacitance = number(ct_txt);  // pF
     const double f = number(freq_txt);          // GHz
     if (f == 0.0) {

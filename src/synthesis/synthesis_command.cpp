@@ -16,8 +16,7 @@ constexpr double kLowestWantedImpedance = 0.1;  // ohms
 
 }  // namespace
 
-void MainWindow::synthesis_Click()
-{
+void MainWindow::synthesis_Click() {
     update_unit_scale();
     const double er_read = number(er_txt);
     const double H = number(h_txt) * unit_scale;     // mils
@@ -40,14 +39,14 @@ void MainWindow::synthesis_Click()
 
     const WidthSolution solution = solve_width_ratio(z_want, substrate->t, substrate->er);
     switch (solution.end) {
-    case SearchEnd::met_tolerance:
-        break;
-    case SearchEnd::out_of_reach:
-        write_message(w_txt, message::kTooSmall);
-        return;
-    case SearchEnd::did_not_settle:
-        write_message(z0_txt, message::kZ0Error);
-        return;
+        case SearchEnd::met_tolerance:
+            break;
+        case SearchEnd::out_of_reach:
+            write_message(w_txt, message::kTooSmall);
+            return;
+        case SearchEnd::did_not_settle:
+            write_message(z0_txt, message::kZ0Error);
+            return;
     }
 
     write_number(z0_txt, solution.z0, "  ##0.00");

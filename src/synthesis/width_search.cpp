@@ -16,8 +16,7 @@ constexpr double kProbeStep = 0.0001;          // probe step relative to the pas
 
 }  // namespace
 
-double estimated_width_ratio(double z_want, double er)
-{
+double estimated_width_ratio(double z_want, double er) {
     const double B = kFreeSpaceImpedance * kPi / (2.0 * z_want * std::sqrt(er));
     if (!(B > 1.0)) {
         return kNarrowestWidthRatio;
@@ -26,8 +25,7 @@ double estimated_width_ratio(double z_want, double er)
     return (2.0 / kPi) * (B - 1.0 - std::log(2.0 * B - 1.0) + C);
 }
 
-WidthSolution solve_width_ratio(double z_want, double t, double er)
-{
+WidthSolution solve_width_ratio(double z_want, double t, double er) {
     const SubstrateTerms substrate = substrate_terms(er);
     // The answer of a pass: the model's line at the pass's probe ratio.
     const auto solution_at = [&](double u_probe, int pass, SearchEnd end) {

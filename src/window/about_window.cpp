@@ -13,8 +13,7 @@ const QColor kLightYellow(255, 255, 128);
 constexpr int kClientWidth = 6255;  // twips, as wide as the main window
 constexpr int kClientHeight = 900;  // twips
 
-QLabel* credit_label(QWidget* parent, const char* name, const QString& text, const QFont& font, QRect geometry)
-{
+QLabel* credit_label(QWidget* parent, const char* name, const QString& text, const QFont& font, QRect geometry) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
@@ -23,8 +22,7 @@ QLabel* credit_label(QWidget* parent, const char* name, const QString& text, con
     return label;
 }
 
-QFont italic_font(const QStringList& families, qreal points)
-{
+QFont italic_font(const QStringList& families, qreal points) {
     QFont font;
     font.setFamilies(families);
     font.setPointSizeF(points);
@@ -35,14 +33,13 @@ QFont italic_font(const QStringList& families, qreal points)
 
 }  // namespace
 
-AboutWindow::AboutWindow()
-{
+AboutWindow::AboutWindow() {
     setObjectName(QStringLiteral("AboutVelmoka"));
     setWindowTitle(QStringLiteral("About Velmoka   -   Version 1.0"));
     // Closing destroys the window; the next click of "About" builds it anew.
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(twips_to_pixels(kClientWidth), twips_to_pixels(kClientHeight));
 
     QPalette palette = this->palette();

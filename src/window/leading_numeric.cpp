@@ -28,11 +28,17 @@ constexpr std::int64_t kExponentCeiling = 1'000'000'000'000'000;
 constexpr std::int64_t kOverflowOrder = 309;
 constexpr std::int64_t kUnderflowOrder = -325;
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
-bool is_decimal_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_decimal_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char to_lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char to_lower_ascii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // The value of c as a digit of the given radix (up to 16), or -1 if it is none.
 int digit_value(char c, int radix) {
@@ -48,8 +54,12 @@ int digit_value(char c, int radix) {
 
 // A code unit as the character the rule compares. No character outside ASCII is a blank or
 // part of a number; in UTF-16 text each stands as '?'.
-char rule_character(char c) { return c; }
-char rule_character(char16_t c) { return c < 0x80 ? static_cast<char>(c) : '?'; }
+char rule_character(char c) {
+    return c;
+}
+char rule_character(char16_t c) {
+    return c < 0x80 ? static_cast<char>(c) : '?';
+}
 
 // Walks the text with every blank, tab and line feed taken out; '\0' stands for the end.
 template <typename CodeUnit>
@@ -94,8 +104,7 @@ double read_power_of_two_integer(Cursor<CodeUnit>& cursor, int bits_per_digit) {
     std::uint64_t leading_bits = 0;
     int dropped_bits = 0;
     bool dropped_nonzero = false;
-    for (int digit = digit_value(cursor.current(), radix); digit >= 0;
-         digit = digit_value(cursor.current(), radix)) {
+    for (int digit = digit_value(cursor.current(), radix); digit >= 0; digit = digit_value(cursor.current(), radix)) {
         if ((leading_bits >> headroom_shift) == 0) {
             leading_bits = (leading_bits << bits_per_digit) | static_cast<std::uint64_t>(digit);
         } else {
@@ -258,8 +267,12 @@ double read_leading_numeric(std::basic_string_view<CodeUnit> text) {
 
 }  // namespace
 
-double leading_numeric(std::string_view text) { return read_leading_numeric(text); }
+double leading_numeric(std::string_view text) {
+    return read_leading_numeric(text);
+}
 
-double leading_numeric(std::u16string_view text) { return read_leading_numeric(text); }
+double leading_numeric(std::u16string_view text) {
+    return read_leading_numeric(text);
+}
 
 }  // namespace velmoka

@@ -11,16 +11,14 @@
 
 namespace velmoka {
 
-void MainWindow::update_unit_scale()
-{
+void MainWindow::update_unit_scale() {
     unit_scale = 1.0 / kMicronsPerMil;
     if (!microns->isChecked()) {
         unit_scale = 1.0;
     }
 }
 
-void MainWindow::length_to_phase()
-{
+void MainWindow::length_to_phase() {
     const double length = number(length1_txt) * unit_scale;  // mils
     const double f = number(freq_txt);                       // GHz
     const double v = number(vel_txt);
@@ -28,8 +26,7 @@ void MainWindow::length_to_phase()
     write_number(length2_txt, kDegreesPerWavelength * len_lambda, " ###0.00");
 }
 
-void MainWindow::phase_to_length()
-{
+void MainWindow::phase_to_length() {
     len_lambda = number(length2_txt) / kDegreesPerWavelength;
     const double f = number(freq_txt);  // GHz
     if (f == 0.0) {

@@ -16,44 +16,37 @@ constexpr double kLowestImpedance = 0.5;
 constexpr double kHighestImpedance = 150.0;
 
 // The leading-numeric value of a box's text, read where the text lies.
-double number_in(const QString& text)
-{
+double number_in(const QString& text) {
     const QStringView view(text);
     return leading_numeric(std::u16string_view(view.utf16(), static_cast<size_t>(view.size())));
 }
 
-QString to_qstring(std::string_view text)
-{
+QString to_qstring(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
 
-MainWindow::MainWindow()
-{
+MainWindow::MainWindow() {
     build_controls();
     connect(z0_txt, &QLineEdit::textChanged, this, &MainWindow::z0_txt_Change);
 }
 
-double MainWindow::number(const QLineEdit* box)
-{
+double MainWindow::number(const QLineEdit* box) {
     return number_in(box->text());
 }
 
-void MainWindow::write_number(QLineEdit* box, double value, std::string_view picture)
-{
+void MainWindow::write_number(QLineEdit* box, double value, std::string_view picture) {
     write_message(box, format_picture(value, picture));
 }
 
-void MainWindow::write_message(QLineEdit* box, std::string_view message)
-{
+void MainWindow::write_message(QLineEdit* box, std::string_view message) {
     // QLineEdit reports a change only when the text differs, so writing the text a box
     // already holds runs no change handler.
     box->setText(to_qstring(message));
 }
 
-void MainWindow::z0_txt_Change(const QString& text)
-{
+void MainWindow::z0_txt_Change(const QString& text) {
     const double z0 = number_in(text);
     if (z0 < kLowestImpedance || z0 > kHighestImpedance) {
         // The replacement is itself a change and runs this check once more; " Invalid Z0"
@@ -64,8 +57,7 @@ void MainWindow::z0_txt_Change(const QString& text)
     }
 }
 
-void MainWindow::GetAboutVelmoka_Click()
-{
+void MainWindow::GetAboutVelmoka_Click() {
     if (!about_window) {
         about_window = new AboutWindow;
     }

@@ -8,13 +8,11 @@ namespace velmoka {
 // inch); Qt scales pixels to the screen, so the window keeps its proportions on high-DPI.
 inline constexpr int kTwipsPerPixel = 15;
 
-constexpr int twips_to_pixels(int twips)
-{
+constexpr int twips_to_pixels(int twips) {
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-constexpr QRect twips_rect(int left, int top, int width, int height)
-{
+constexpr QRect twips_rect(int left, int top, int width, int height) {
     return QRect(twips_to_pixels(left), twips_to_pixels(top), twips_to_pixels(width), twips_to_pixels(height));
 }
 

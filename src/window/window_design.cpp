@@ -33,16 +33,14 @@ constexpr int kBoxHeight = 372;
 
 // "Arial" where the desktop has it, else its metric twin "Liberation Sans". Naming the twin
 // outright spares the font matching a search for a substitute for every weight and size.
-QString arial_family()
-{
+QString arial_family() {
     static const QString family = QFontDatabase::families().contains(QStringLiteral("Arial"))
                                       ? QStringLiteral("Arial")
                                       : QStringLiteral("Liberation Sans");
     return family;
 }
 
-QFont arial(qreal points, QFont::Weight weight = QFont::Bold, bool italic = false)
-{
+QFont arial(qreal points, QFont::Weight weight = QFont::Bold, bool italic = false) {
     QFont font;
     font.setFamilies({arial_family()});
     font.setPointSizeF(points);
@@ -54,14 +52,13 @@ QFont arial(qreal points, QFont::Weight weight = QFont::Bold, bool italic = fals
 enum class Scheme { white, dark_grey };
 
 enum class LabelStyle {
-    caption,        // the window's font, centred, window-text colour
-    name_left_box,  // "Arial" 11.25 pt bold, dark red, right-aligned against the box to its right
-    name_right_box, // the same, left-aligned against the box to its left
-    brand,          // "Arial" 11.25 pt italic, red, centred
+    caption,         // the window's font, centred, window-text colour
+    name_left_box,   // "Arial" 11.25 pt bold, dark red, right-aligned against the box to its right
+    name_right_box,  // the same, left-aligned against the box to its left
+    brand,           // "Arial" 11.25 pt italic, red, centred
 };
 
-QPalette box_palette(const QPalette& base, Scheme scheme)
-{
+QPalette box_palette(const QPalette& base, Scheme scheme) {
     QPalette palette = base;
     const bool dark = scheme == Scheme::dark_grey;
     palette.setColor(QPalette::Base, dark ? kDarkGrey : Qt::white);
@@ -69,24 +66,23 @@ QPalette box_palette(const QPalette& base, Scheme scheme)
     return palette;
 }
 
-void style_label(QLabel* label, LabelStyle style)
-{
+void style_label(QLabel* label, LabelStyle style) {
     QPalette palette = label->palette();
     switch (style) {
-    case LabelStyle::caption:
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        return;
-    case LabelStyle::name_left_box:
-    case LabelStyle::name_right_box:
-        label->setFont(arial(11.25));
-        label->setAlignment((style == LabelStyle::name_left_box ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-        palette.setColor(QPalette::WindowText, kDarkRed);
-        break;
-    case LabelStyle::brand:
-        label->setFont(arial(11.25, QFont::Normal, true));
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        palette.setColor(QPalette::WindowText, kRed);
-        break;
+        case LabelStyle::caption:
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            return;
+        case LabelStyle::name_left_box:
+        case LabelStyle::name_right_box:
+            label->setFont(arial(11.25));
+            label->setAlignment((style == LabelStyle::name_left_box ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+            palette.setColor(QPalette::WindowText, kDarkRed);
+            break;
+        case LabelStyle::brand:
+            label->setFont(arial(11.25, QFont::Normal, true));
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            palette.setColor(QPalette::WindowText, kRed);
+            break;
     }
     label->setPalette(palette);
 }
@@ -193,14 +189,13 @@ struct WindowDesign {
     // clang-format on
 };
 
-void MainWindow::build_controls()
-{
+void MainWindow::build_controls() {
     setObjectName(QStringLiteral("velmoka"));
     setWindowTitle(QStringLiteral("MicroStrip Velmoka Circuits"));
     setWindowIcon(QPixmap(velmoka_icon_xpm));
     // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(twips_to_pixels(kClientWidth), twips_to_pixels(kClientHeight));
 
     QPalette palette = this->palette();

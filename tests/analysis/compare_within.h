@@ -14,6 +14,5 @@ inline QString mismatch(double actual, double expected, double tolerance) {
 }
 
 // Passes when |actual - expected| <= tolerance; a physical quantity is never compared exactly.
-#define COMPARE_WITHIN(actual, expected, tolerance)                                      \
-    QVERIFY2(std::abs((actual) - (expected)) <= (tolerance),                             \
-             qPrintable(mismatch((actual), (expected), (tolerance))))
+#define COMPARE_WITHIN(actual, expected, tolerance) \
+    QVERIFY2(std::abs((actual) - (expected)) <= (tolerance), qPrintable(mismatch((actual), (expected), (tolerance))))

@@ -15,19 +15,17 @@ using Texts = Calculator::Texts;
 
 // What an earlier press left in the result boxes; a press that stops must not touch them.
 const Texts kEarlierResults = {
-    {"z0_txt", " 77.70"},     {"er_eff_txt", " 5.555"}, {"vel_txt", " 0.4444"},
-    {"length2_txt", " 33.33"}, {"lt_txt", "  1.1111"},  {"ct_txt", "  2.2222"},
-    {"lpi_txt", "  3.3333"},   {"cpi_txt", "  4.4444"},
+    {"z0_txt", " 77.70"},   {"er_eff_txt", " 5.555"}, {"vel_txt", " 0.4444"},  {"length2_txt", " 33.33"},
+    {"lt_txt", "  1.1111"}, {"ct_txt", "  2.2222"},   {"lpi_txt", "  3.3333"}, {"cpi_txt", "  4.4444"},
 };
 
 const QString kInfinity = " infinity";
 
 // A number under one of the window's pictures, or one of the window's messages.
-bool is_number_or_message(const QString& text)
-{
+bool is_number_or_message(const QString& text) {
     static const QRegularExpression picture_number("^-? {1,2}\\d+\\.\\d+$");
-    static const QStringList messages = {" 1.00", " 0.00", "Invalid H", " Invalid W", "Too Small",
-                                         " infinity", " Invalid Z0"};
+    static const QStringList messages = {" 1.00",     " 0.00",     "Invalid H",  " Invalid W",
+                                         "Too Small", " infinity", " Invalid Z0"};
     return picture_number.match(text).hasMatch() || messages.contains(text);
 }
 
@@ -56,25 +54,22 @@ private slots:
 
 // er 12.9, H 100, T 4, W 70: only W/H = 0.7 and T/H = 0.04 reach the model, so mils give the
 // same texts as microns; 70 microns (2.76 mils) is inside the width bounds.
-void TestAnalysisCommand::opening_line_in_either_unit_data()
-{
+void TestAnalysisCommand::opening_line_in_either_unit_data() {
     QTest::addColumn<QString>("units");
     QTest::newRow("microns") << "microns";
     QTest::newRow("mils") << "mils";
 }
 
-void TestAnalysisCommand::opening_line_in_either_unit()
-{
+void TestAnalysisCommand::opening_line_in_either_unit() {
     QFETCH(QString, units);
     Calculator calculator;
     calculator.choose_units(units);
     calculator.press("analysis");
 
     const Texts expected = {
-        {"er_txt", "  12.900"},   {"h_txt", "  100.00"},   {"t_txt", "  4.000"},
-        {"w_txt", "  70.00"},     {"z0_txt", "  49.89"},   {"er_eff_txt", "  8.013"},
-        {"vel_txt", "  0.3533"},  {"length1_txt", " 0.00"}, {"length2_txt", " 0.00"},
-        {"freq_txt", " 1.00"},    {"lt_txt", "  0.0000"},  {"ct_txt", "  0.0000"},
+        {"er_txt", "  12.900"},   {"h_txt", "  100.00"},     {"t_txt", "  4.000"},    {"w_txt", "  70.00"},
+        {"z0_txt", "  49.89"},    {"er_eff_txt", "  8.013"}, {"vel_txt", "  0.3533"}, {"length1_txt", " 0.00"},
+        {"length2_txt", " 0.00"}, {"freq_txt", " 1.00"},     {"lt_txt", "  0.0000"},  {"ct_txt", "  0.0000"},
         {"lpi_txt", "  0.0000"},  {"cpi_txt", "  0.0000"},
     };
     QCOMPARE(Calculator::listing(calculator.texts()), Calculator::listing(expected));
@@ -82,18 +77,15 @@ void TestAnalysisCommand::opening_line_in_either_unit()
 
 // Each check in its turn: the message in its box, the repairs made before it kept, and every
 // other box, the earlier results included, left as it was.
-void TestAnalysisCommand::checks_that_stop_data()
-{
+void TestAnalysisCommand::checks_that_stop_data() {
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("changed");
 
     QTest::newRow("er below 1 is raised, then H of 0 stops")
-        << "microns" << Texts{{"er_txt", "0.5"}, {"h_txt", "0"}}
-        << Texts{{"er_txt", " 1.00"}, {"h_txt", "Invalid H"}};
+        << "microns" << Texts{{"er_txt", "0.5"}, {"h_txt", "0"}} << Texts{{"er_txt", " 1.00"}, {"h_txt", "Invalid H"}};
     QTest::newRow("empty er and empty H")
-        << "microns" << Texts{{"er_txt", ""}, {"h_txt", ""}}
-        << Texts{{"er_txt", " 1.00"}, {"h_txt", "Invalid H"}};
+        << "microns" << Texts{{"er_txt", ""}, {"h_txt", ""}} << Texts{{"er_txt", " 1.00"}, {"h_txt", "Invalid H"}};
     QTest::newRow("negative H") << "microns" << Texts{{"h_txt", "-100"}} << Texts{{"h_txt", "Invalid H"}};
     QTest::newRow("H that is not a number") << "mils" << Texts{{"h_txt", "thick"}} << Texts{{"h_txt", "Invalid H"}};
     QTest::newRow("Invalid H left by an earlier press") << "microns" << Texts{{"h_txt", "Invalid H"}} << Texts{};
@@ -103,16 +95,12 @@ void TestAnalysisCommand::checks_that_stop_data()
         << "mils" << Texts{{"h_txt", "100"}, {"t_txt", "0"}, {"w_txt", "0.5"}}
         << Texts{{"t_txt", " 0.00"}, {"w_txt", "Too Small"}};
     QTest::newRow("0.1 mil over 1 mil: W/H passes, the width bound stops")
-        << "mils" << Texts{{"h_txt", "1"}, {"t_txt", "0.04"}, {"w_txt", "0.1"}}
-        << Texts{{"w_txt", " Invalid W"}};
+        << "mils" << Texts{{"h_txt", "1"}, {"t_txt", "0.04"}, {"w_txt", "0.1"}} << Texts{{"w_txt", " Invalid W"}};
     QTest::newRow("0.1 mil over 20 mils: W/H stops first")
-        << "mils" << Texts{{"h_txt", "20"}, {"t_txt", "0.8"}, {"w_txt", "0.1"}}
-        << Texts{{"w_txt", "Too Small"}};
-    QTest::newRow("wider than 500 mils")
-        << "mils" << Texts{{"h_txt", "1000"}, {"t_txt", "40"}, {"w_txt", "500.01"}}
-        << Texts{{"w_txt", " Invalid W"}};
-    QTest::newRow("narrower than 5.08 microns")
-        << "microns" << Texts{{"w_txt", "5"}} << Texts{{"w_txt", " Invalid W"}};
+        << "mils" << Texts{{"h_txt", "20"}, {"t_txt", "0.8"}, {"w_txt", "0.1"}} << Texts{{"w_txt", "Too Small"}};
+    QTest::newRow("wider than 500 mils") << "mils" << Texts{{"h_txt", "1000"}, {"t_txt", "40"}, {"w_txt", "500.01"}}
+                                         << Texts{{"w_txt", " Invalid W"}};
+    QTest::newRow("narrower than 5.08 microns") << "microns" << Texts{{"w_txt", "5"}} << Texts{{"w_txt", " Invalid W"}};
     QTest::newRow("wider than 12700 microns")
         << "microns" << Texts{{"h_txt", "20000"}, {"t_txt", "800"}, {"w_txt", "12700.5"}}
         << Texts{{"w_txt", " Invalid W"}};
@@ -125,8 +113,7 @@ void TestAnalysisCommand::checks_that_stop_data()
         << Texts{{"er_txt", " 1.00"}, {"t_txt", " 0.00"}, {"w_txt", "Too Small"}};
 }
 
-void TestAnalysisCommand::checks_that_stop()
-{
+void TestAnalysisCommand::checks_that_stop() {
     QFETCH(QString, units);
     QFETCH(Texts, typed);
     QFETCH(Texts, changed);
@@ -142,23 +129,21 @@ void TestAnalysisCommand::checks_that_stop()
 
 // Inputs the checks repair or accept at their bounds: the inputs written back in their
 // pictures and the line the model gives for them.
-void TestAnalysisCommand::accepted_inputs_data()
-{
+void TestAnalysisCommand::accepted_inputs_data() {
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("expected");
 
     // er 1 on the opening geometry: no dielectric, so e_eff is exactly 1.
-    const Texts air = {{"er_txt", "  1.000"}, {"h_txt", "  100.00"}, {"t_txt", "  4.000"},
-                       {"w_txt", "  70.00"},  {"z0_txt", "  141.46"}, {"er_eff_txt", "  1.000"},
-                       {"vel_txt", "  1.0000"}};
+    const Texts air = {{"er_txt", "  1.000"},  {"h_txt", "  100.00"},     {"t_txt", "  4.000"},   {"w_txt", "  70.00"},
+                       {"z0_txt", "  141.46"}, {"er_eff_txt", "  1.000"}, {"vel_txt", "  1.0000"}};
     QTest::newRow("er 0.5 analysed as er 1") << "microns" << Texts{{"er_txt", "0.5"}} << air;
     QTest::newRow("er 1 stays") << "microns" << Texts{{"er_txt", "1"}} << air;
     QTest::newRow("er that is not a number analysed as er 1") << "mils" << Texts{{"er_txt", "air"}} << air;
 
     // T/H raised to 0.001, the thickness shown again as entered.
-    const Texts thin = {{"t_txt", "  0.000"}, {"z0_txt", "  50.99"}, {"er_eff_txt", "  8.287"},
-                        {"vel_txt", "  0.3474"}};
+    const Texts thin = {
+        {"t_txt", "  0.000"}, {"z0_txt", "  50.99"}, {"er_eff_txt", "  8.287"}, {"vel_txt", "  0.3474"}};
     QTest::newRow("zero thickness analysed at T/H 0.001") << "microns" << Texts{{"t_txt", "0"}} << thin;
     QTest::newRow("empty thickness analysed at T/H 0.001") << "microns" << Texts{{"t_txt", ""}} << thin;
     QTest::newRow("negative thickness shown again as entered")
@@ -166,8 +151,8 @@ void TestAnalysisCommand::accepted_inputs_data()
 
     QTest::newRow("untidy texts written back in their pictures")
         << "microns" << Texts{{"er_txt", "12.9 GaAs"}, {"h_txt", "1e2"}, {"t_txt", "4.0000"}, {"w_txt", "&H46"}}
-        << Texts{{"er_txt", "  12.900"}, {"h_txt", "  100.00"}, {"t_txt", "  4.000"}, {"w_txt", "  70.00"},
-                 {"z0_txt", "  49.89"}, {"er_eff_txt", "  8.013"}, {"vel_txt", "  0.3533"}};
+        << Texts{{"er_txt", "  12.900"}, {"h_txt", "  100.00"},     {"t_txt", "  4.000"},   {"w_txt", "  70.00"},
+                 {"z0_txt", "  49.89"},  {"er_eff_txt", "  8.013"}, {"vel_txt", "  0.3533"}};
 
     // The width bounds are inclusive in mils, and their micron values 5.08 and 12700 pass too.
     const Texts narrow = {{"z0_txt", "  113.80"}, {"er_eff_txt", "  6.408"}, {"vel_txt", "  0.3950"}};
@@ -184,13 +169,14 @@ void TestAnalysisCommand::accepted_inputs_data()
     QTest::newRow("widest strip in microns, 12700")
         << "microns" << Texts{{"h_txt", "2540"}, {"t_txt", "101.6"}, {"w_txt", "12700"}}
         << Calculator::merged(wide, {{"h_txt", "  2540.00"}, {"t_txt", "  101.600"}, {"w_txt", "  12700.00"}});
-    QTest::newRow("W/H exactly 0.01")
-        << "mils" << Texts{{"h_txt", "20"}, {"t_txt", "0.8"}, {"w_txt", "0.2"}}
-        << Texts{{"w_txt", "  0.20"}, {"z0_txt", "  122.73"}, {"er_eff_txt", "  6.277"}, {"vel_txt", "  0.3991"}};
+    QTest::newRow("W/H exactly 0.01") << "mils" << Texts{{"h_txt", "20"}, {"t_txt", "0.8"}, {"w_txt", "0.2"}}
+                                      << Texts{{"w_txt", "  0.20"},
+                                               {"z0_txt", "  122.73"},
+                                               {"er_eff_txt", "  6.277"},
+                                               {"vel_txt", "  0.3991"}};
 }
 
-void TestAnalysisCommand::accepted_inputs()
-{
+void TestAnalysisCommand::accepted_inputs() {
     QFETCH(QString, units);
     QFETCH(Texts, typed);
     QFETCH(Texts, expected);
@@ -208,8 +194,7 @@ void TestAnalysisCommand::accepted_inputs()
 // L_pi = z0·sin θ/(2πf), C_pi = 1000·tan(θ/2)/(2πf·z0), L_T = z0·tan(θ/2)/(2πf),
 // C_T = 1000·sin θ/(2πf·z0); a quarter wave gives 49.8935/2π = 7.9408 nH and
 // 1000/(2π·49.8935) = 3.1899 pF for both networks.
-void TestAnalysisCommand::line_sections_data()
-{
+void TestAnalysisCommand::line_sections_data() {
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("expected");
@@ -217,32 +202,37 @@ void TestAnalysisCommand::line_sections_data()
     // 0.25 × 0.3533 × 30 cm = 2.64975 cm.
     QTest::newRow("quarter wave on the opening line")
         << "microns" << Texts{{"length1_txt", "26497.5"}}
-        << Texts{{"length2_txt", " 90.00"}, {"z0_txt", "  49.89"}, {"lt_txt", "  7.9408"},
-                 {"ct_txt", "  3.1899"}, {"lpi_txt", "  7.9408"}, {"cpi_txt", "  3.1899"}};
-    QTest::newRow("30 degrees on the opening line")
-        << "microns" << Texts{{"length1_txt", "8832.5"}}
-        << Texts{{"length2_txt", " 30.00"}, {"lt_txt", "  2.1277"}, {"ct_txt", "  1.5949"},
-                 {"lpi_txt", "  3.9704"}, {"cpi_txt", "  0.8547"}};
-    QTest::newRow("beyond a half wave the elements turn negative")
-        << "microns" << Texts{{"length1_txt", "58885"}}
-        << Texts{{"length2_txt", " 200.01"}, {"lt_txt", "-  45.0215"}, {"ct_txt", "-  1.0913"},
-                 {"lpi_txt", "-  2.7167"}, {"cpi_txt", "-  18.0856"}};
-    QTest::newRow("100 mils at 10 GHz")
-        << "mils" << Texts{{"length1_txt", " 100.00"}, {"freq_txt", "10"}}
-        << Texts{{"length2_txt", " 86.27"}, {"lt_txt", "  0.7440"}, {"ct_txt", "  0.3183"},
-                 {"lpi_txt", "  0.7924"}, {"cpi_txt", "  0.2989"}};
+        << Texts{{"length2_txt", " 90.00"}, {"z0_txt", "  49.89"},   {"lt_txt", "  7.9408"},
+                 {"ct_txt", "  3.1899"},    {"lpi_txt", "  7.9408"}, {"cpi_txt", "  3.1899"}};
+    QTest::newRow("30 degrees on the opening line") << "microns" << Texts{{"length1_txt", "8832.5"}}
+                                                    << Texts{{"length2_txt", " 30.00"},
+                                                             {"lt_txt", "  2.1277"},
+                                                             {"ct_txt", "  1.5949"},
+                                                             {"lpi_txt", "  3.9704"},
+                                                             {"cpi_txt", "  0.8547"}};
+    QTest::newRow("beyond a half wave the elements turn negative") << "microns" << Texts{{"length1_txt", "58885"}}
+                                                                   << Texts{{"length2_txt", " 200.01"},
+                                                                            {"lt_txt", "-  45.0215"},
+                                                                            {"ct_txt", "-  1.0913"},
+                                                                            {"lpi_txt", "-  2.7167"},
+                                                                            {"cpi_txt", "-  18.0856"}};
+    QTest::newRow("100 mils at 10 GHz") << "mils" << Texts{{"length1_txt", " 100.00"}, {"freq_txt", "10"}}
+                                        << Texts{{"length2_txt", " 86.27"},
+                                                 {"lt_txt", "  0.7440"},
+                                                 {"ct_txt", "  0.3183"},
+                                                 {"lpi_txt", "  0.7924"},
+                                                 {"cpi_txt", "  0.2989"}};
     // u 0.1, t 0.05, er 2.2: 181.01 ohms, refused by the entry check once written; the
     // networks still come from the computed impedance.
     QTest::newRow("30 degrees of a 181-ohm line")
         << "microns"
         << Texts{{"er_txt", "2.2"}, {"h_txt", "254"}, {"t_txt", "12.7"}, {"w_txt", "25.4"}, {"length1_txt", "19680"}}
-        << Texts{{"z0_txt", " Invalid Z0"}, {"w_txt", "  25.40"}, {"er_eff_txt", "  1.614"},
-                 {"vel_txt", "  0.7872"}, {"length2_txt", " 30.00"}, {"lt_txt", "  7.7193"},
-                 {"ct_txt", "  0.4396"}, {"lpi_txt", "  14.4043"}, {"cpi_txt", "  0.2356"}};
+        << Texts{{"z0_txt", " Invalid Z0"}, {"w_txt", "  25.40"},      {"er_eff_txt", "  1.614"},
+                 {"vel_txt", "  0.7872"},   {"length2_txt", " 30.00"}, {"lt_txt", "  7.7193"},
+                 {"ct_txt", "  0.4396"},    {"lpi_txt", "  14.4043"},  {"cpi_txt", "  0.2356"}};
 }
 
-void TestAnalysisCommand::line_sections()
-{
+void TestAnalysisCommand::line_sections() {
     QFETCH(QString, units);
     QFETCH(Texts, typed);
     QFETCH(Texts, expected);
@@ -256,8 +246,7 @@ void TestAnalysisCommand::line_sections()
 
 // The impedance goes into z0_txt as computed, and the entry check then refuses it; the
 // boxes written after it are still written.
-void TestAnalysisCommand::impedance_beyond_the_entry_range_is_written_then_refused()
-{
+void TestAnalysisCommand::impedance_beyond_the_entry_range_is_written_then_refused() {
     Calculator calculator;
     calculator.choose_units("mils");
     calculator.enter({{"er_txt", "2.2"}, {"h_txt", "10"}, {"t_txt", "0.5"}, {"w_txt", "1"}});
@@ -271,9 +260,9 @@ void TestAnalysisCommand::impedance_beyond_the_entry_range_is_written_then_refus
     QCOMPARE(z0_changes.at(0).at(0).toString(), QString(" Invalid Z0"));
     QCOMPARE(z0_changes.at(1).at(0).toString(), QString("  181.01"));
     const Texts expected = {
-        {"z0_txt", " Invalid Z0"}, {"w_txt", "  1.00"},   {"er_eff_txt", "  1.614"}, {"vel_txt", "  0.7872"},
-        {"length2_txt", " 0.00"},  {"lt_txt", "  0.0000"}, {"ct_txt", "  0.0000"},  {"lpi_txt", "  0.0000"},
-        {"cpi_txt", "  0.0000"},
+        {"z0_txt", " Invalid Z0"}, {"w_txt", "  1.00"},      {"er_eff_txt", "  1.614"},
+        {"vel_txt", "  0.7872"},   {"length2_txt", " 0.00"}, {"lt_txt", "  0.0000"},
+        {"ct_txt", "  0.0000"},    {"lpi_txt", "  0.0000"},  {"cpi_txt", "  0.0000"},
     };
     QCOMPARE(Calculator::listing(calculator.texts(expected.keys())), Calculator::listing(expected));
 }
@@ -281,19 +270,21 @@ void TestAnalysisCommand::impedance_beyond_the_entry_range_is_written_then_refus
 // Every element value divides by the frequency: with none, the line and its phase length
 // (0 wavelengths at 0 GHz) are written and the four element boxes show " infinity", never a
 // previous press's values.
-void TestAnalysisCommand::zero_frequency_data()
-{
+void TestAnalysisCommand::zero_frequency_data() {
     QTest::addColumn<QString>("frequency");
     QTest::addColumn<QString>("length");
 
-    QTest::newRow("0 GHz, no length") << "0" << " 0.00";
-    QTest::newRow("0 GHz, 30 degrees at 1 GHz") << "0" << "8832.5";
-    QTest::newRow("empty frequency") << "" << "8832.5";
-    QTest::newRow("frequency that is not a number") << "GHz" << " 0.00";
+    QTest::newRow("0 GHz, no length") << "0"
+                                      << " 0.00";
+    QTest::newRow("0 GHz, 30 degrees at 1 GHz") << "0"
+                                                << "8832.5";
+    QTest::newRow("empty frequency") << ""
+                                     << "8832.5";
+    QTest::newRow("frequency that is not a number") << "GHz"
+                                                    << " 0.00";
 }
 
-void TestAnalysisCommand::zero_frequency()
-{
+void TestAnalysisCommand::zero_frequency() {
     QFETCH(QString, frequency);
     QFETCH(QString, length);
 
@@ -303,27 +294,29 @@ void TestAnalysisCommand::zero_frequency()
     calculator.press("analysis");
 
     const Texts expected = {
-        {"z0_txt", "  49.89"},    {"er_eff_txt", "  8.013"}, {"vel_txt", "  0.3533"}, {"length2_txt", " 0.00"},
-        {"lt_txt", kInfinity},     {"ct_txt", kInfinity},     {"lpi_txt", kInfinity},    {"cpi_txt", kInfinity},
+        {"z0_txt", "  49.89"}, {"er_eff_txt", "  8.013"}, {"vel_txt", "  0.3533"}, {"length2_txt", " 0.00"},
+        {"lt_txt", kInfinity}, {"ct_txt", kInfinity},     {"lpi_txt", kInfinity},  {"cpi_txt", kInfinity},
     };
     QCOMPARE(Calculator::listing(calculator.texts(expected.keys())), Calculator::listing(expected));
 }
 
 // On a substrate of er 10⁹ and more the velocity shows as 0.0000; the phase length read back
 // from that text has no value, and neither have the networks.
-void TestAnalysisCommand::velocity_shown_as_zero_data()
-{
+void TestAnalysisCommand::velocity_shown_as_zero_data() {
     QTest::addColumn<QString>("er");
     QTest::addColumn<QString>("length");
 
-    QTest::newRow("er 1e9, no length") << "1e9" << " 0.00";
-    QTest::newRow("er 1e9, 1000 microns") << "1e9" << "1000";
-    QTest::newRow("er 1e300, negative length") << "1e300" << "-1000";
-    QTest::newRow("er beyond the double range") << "1e400" << "1000";
+    QTest::newRow("er 1e9, no length") << "1e9"
+                                       << " 0.00";
+    QTest::newRow("er 1e9, 1000 microns") << "1e9"
+                                          << "1000";
+    QTest::newRow("er 1e300, negative length") << "1e300"
+                                               << "-1000";
+    QTest::newRow("er beyond the double range") << "1e400"
+                                                << "1000";
 }
 
-void TestAnalysisCommand::velocity_shown_as_zero()
-{
+void TestAnalysisCommand::velocity_shown_as_zero() {
     QFETCH(QString, er);
     QFETCH(QString, length);
 
@@ -334,8 +327,8 @@ void TestAnalysisCommand::velocity_shown_as_zero()
 
     // The impedance falls with 1/sqrt(er), far below the entry check's 0.5 ohm.
     const Texts expected = {
-        {"z0_txt", " Invalid Z0"}, {"vel_txt", "  0.0000"}, {"length2_txt", kInfinity},
-        {"lt_txt", kInfinity},      {"ct_txt", kInfinity},    {"lpi_txt", kInfinity},  {"cpi_txt", kInfinity},
+        {"z0_txt", " Invalid Z0"}, {"vel_txt", "  0.0000"}, {"length2_txt", kInfinity}, {"lt_txt", kInfinity},
+        {"ct_txt", kInfinity},     {"lpi_txt", kInfinity},  {"cpi_txt", kInfinity},
     };
     QCOMPARE(Calculator::listing(calculator.texts(expected.keys())), Calculator::listing(expected));
     QVERIFY2(is_number_or_message(calculator.text("er_eff_txt")), qPrintable(calculator.text("er_eff_txt")));
@@ -343,26 +336,22 @@ void TestAnalysisCommand::velocity_shown_as_zero()
 
 // Substrates far thinner than the strip or the conductor, and permittivities up to the
 // largest double: every box ends with a number or one of the window's messages.
-void TestAnalysisCommand::extreme_geometry_data()
-{
+void TestAnalysisCommand::extreme_geometry_data() {
     QTest::addColumn<Texts>("typed");
 
     QTest::newRow("strip 20000 times wider than the dielectric")
         << Texts{{"h_txt", "0.025"}, {"t_txt", "0"}, {"w_txt", "500"}};
     QTest::newRow("W/H 1e302, conductor 4e300 times the dielectric")
         << Texts{{"h_txt", "1e-300"}, {"t_txt", "4"}, {"w_txt", "100"}};
-    QTest::newRow("W/H near the largest double")
-        << Texts{{"h_txt", "2.8e-306"}, {"t_txt", "0"}, {"w_txt", "500"}};
-    QTest::newRow("W/H beyond the double range")
-        << Texts{{"h_txt", "4.9e-324"}, {"t_txt", "1e300"}, {"w_txt", "500"}};
+    QTest::newRow("W/H near the largest double") << Texts{{"h_txt", "2.8e-306"}, {"t_txt", "0"}, {"w_txt", "500"}};
+    QTest::newRow("W/H beyond the double range") << Texts{{"h_txt", "4.9e-324"}, {"t_txt", "1e300"}, {"w_txt", "500"}};
     QTest::newRow("er the largest double") << Texts{{"er_txt", "1.7976931348623157e308"}};
     QTest::newRow("er and W/H beyond the double range")
         << Texts{{"er_txt", "1e999"}, {"h_txt", "4.9e-324"}, {"w_txt", "500"}, {"length1_txt", " 100.00"}};
     QTest::newRow("thickness beyond the double range") << Texts{{"t_txt", "1e999"}, {"length1_txt", " 100.00"}};
 }
 
-void TestAnalysisCommand::extreme_geometry()
-{
+void TestAnalysisCommand::extreme_geometry() {
     QFETCH(Texts, typed);
 
     Calculator calculator;

@@ -17,7 +17,9 @@ constexpr double kHenriesPerNanohenry = 1e-9;
 constexpr double kFaradsPerPicofarad = 1e-12;
 
 // Electrical length in radians from degrees, with the calculator's π.
-double radians(double degrees) { return degrees * kPi / 180.0; }
+double radians(double degrees) {
+    return degrees * kPi / 180.0;
+}
 
 }  // namespace
 

@@ -12,8 +12,7 @@
 namespace {
 
 // Runs a command; its standard output, or an empty string with a warning on failure.
-QString output_of(const QString& program, const QStringList& arguments)
-{
+QString output_of(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
@@ -46,8 +45,7 @@ private:
     QStringList contents;
 };
 
-void TestDebianPackage::initTestCase()
-{
+void TestDebianPackage::initTestCase() {
     for (const char* tool : {"dpkg-deb", "dpkg-shlibdeps", "file"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty()) {
             QSKIP(qPrintable(QString("%1 is not installed (Debian packages dpkg, dpkg-dev and file)").arg(tool)));
@@ -63,8 +61,7 @@ void TestDebianPackage::initTestCase()
     QVERIFY(!contents.isEmpty());
 }
 
-void TestDebianPackage::control_fields_name_the_program()
-{
+void TestDebianPackage::control_fields_name_the_program() {
     QCOMPARE(field("Package"), QString("velmoka"));
     QCOMPARE(field("Version"), QString(VELMOKA_VERSION));
     QCOMPARE(field("Architecture"), output_of("dpkg", {"--print-architecture"}).trimmed());
@@ -72,8 +69,7 @@ void TestDebianPackage::control_fields_name_the_program()
     QVERIFY(!field("Maintainer").isEmpty());
 }
 
-void TestDebianPackage::holds_exactly_the_installed_files()
-{
+void TestDebianPackage::holds_exactly_the_installed_files() {
     QStringList files;
     for (const QString& line : contents) {
         if (line.startsWith('-')) {
@@ -89,8 +85,7 @@ void TestDebianPackage::holds_exactly_the_installed_files()
     QCOMPARE(files, expected);
 }
 
-void TestDebianPackage::program_is_executable_by_everyone()
-{
+void TestDebianPackage::program_is_executable_by_everyone() {
     const QString program = "./usr/" + kExecutable;
     for (const QString& line : contents) {
         if (line.section(' ', -1) == program) {
@@ -102,8 +97,7 @@ void TestDebianPackage::program_is_executable_by_everyone()
     QFAIL("no program in the package");
 }
 
-void TestDebianPackage::depends_on_what_the_program_loads_data()
-{
+void TestDebianPackage::depends_on_what_the_program_loads_data() {
     QTest::addColumn<QString>("dependency");
     QTest::newRow("Qt widgets library") << "libqt6widgets6";
     QTest::newRow("Qt GUI library") << "libqt6gui6";
@@ -114,8 +108,7 @@ void TestDebianPackage::depends_on_what_the_program_loads_data()
     QTest::newRow("script face of the About window") << "fonts-kaushanscript";
 }
 
-void TestDebianPackage::depends_on_what_the_program_loads()
-{
+void TestDebianPackage::depends_on_what_the_program_loads() {
     QFETCH(QString, dependency);
     QStringList names;
     for (const QString& entry : field("Depends").split(',')) {

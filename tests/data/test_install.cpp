@@ -17,8 +17,7 @@
 namespace {
 
 // Runs a command and returns its exit code, with its output shown on failure.
-int run(const QString& program, const QStringList& arguments)
-{
+int run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
@@ -34,8 +33,7 @@ int run(const QString& program, const QStringList& arguments)
 }
 
 // The keys of a desktop entry's [Desktop Entry] group.
-QMap<QString, QString> desktop_entry(const QString& path)
-{
+QMap<QString, QString> desktop_entry(const QString& path) {
     QFile file(path);
     QMap<QString, QString> keys;
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -52,13 +50,11 @@ QMap<QString, QString> desktop_entry(const QString& path)
     return keys;
 }
 
-QImage window_icon_at(int size)
-{
+QImage window_icon_at(int size) {
     return QImage(velmoka_icon_xpm).convertToFormat(QImage::Format_ARGB32).scaled(size, size);
 }
 
-QImage rendered_svg(const QString& path, int size)
-{
+QImage rendered_svg(const QString& path, int size) {
     QSvgRenderer renderer(path);
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -89,22 +85,19 @@ private:
     QTemporaryDir prefix;
 };
 
-void TestInstall::initTestCase()
-{
+void TestInstall::initTestCase() {
     QVERIFY(prefix.isValid());
     QCOMPARE(run(CMAKE_COMMAND, {"--install", VELMOKA_BUILD_DIR, "--prefix", prefix.path()}), 0);
 }
 
-void TestInstall::every_file_is_installed_data()
-{
+void TestInstall::every_file_is_installed_data() {
     QTest::addColumn<QString>("file");
     for (const QString& file : kInstalledFiles) {
         QTest::newRow(qPrintable(file)) << file;
     }
 }
 
-void TestInstall::every_file_is_installed()
-{
+void TestInstall::every_file_is_installed() {
     QFETCH(QString, file);
     const QFileInfo info(installed(file));
     QVERIFY2(info.isFile(), qPrintable(info.filePath()));
@@ -112,8 +105,7 @@ void TestInstall::every_file_is_installed()
     QCOMPARE(info.isExecutable(), file == kExecutable);
 }
 
-void TestInstall::menu_entry_starts_the_installed_program()
-{
+void TestInstall::menu_entry_starts_the_installed_program() {
     const QMap<QString, QString> entry = desktop_entry(installed(kDesktopEntry));
     QCOMPARE(entry.value("Type"), QString("Application"));
     QVERIFY(!entry.value("Name").isEmpty());
@@ -130,8 +122,7 @@ void TestInstall::menu_entry_starts_the_installed_program()
     QVERIFY(categories.contains("Electronics"));
 }
 
-void TestInstall::menu_entry_passes_its_validator()
-{
+void TestInstall::menu_entry_passes_its_validator() {
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
     if (validator.isEmpty()) {
         QSKIP("desktop-file-validate is not installed (Debian package desktop-file-utils)");
@@ -139,8 +130,7 @@ void TestInstall::menu_entry_passes_its_validator()
     QCOMPARE(run(validator, {installed(kDesktopEntry)}), 0);
 }
 
-void TestInstall::icons_show_the_window_icon_data()
-{
+void TestInstall::icons_show_the_window_icon_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("size");
     QTest::newRow("32 pixel PNG") << kIcon32 << 32;
@@ -148,8 +138,7 @@ void TestInstall::icons_show_the_window_icon_data()
     QTest::newRow("SVG drawn at 256 pixels") << kIconScalable << 256;
 }
 
-void TestInstall::icons_show_the_window_icon()
-{
+void TestInstall::icons_show_the_window_icon() {
     QFETCH(QString, file);
     QFETCH(int, size);
     const QImage icon = file.endsWith(".svg") ? rendered_svg(installed(file), size)
@@ -169,16 +158,14 @@ void TestInstall::icons_show_the_window_icon()
     }
 }
 
-void TestInstall::appstream_accepts_the_description_data()
-{
+void TestInstall::appstream_accepts_the_description_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("metainfo file") << QStringList{"validate", "--no-net", installed(kMetainfo)};
     // The whole tree: the description together with the menu entry and icon it points at.
     QTest::newRow("installed tree") << QStringList{"validate-tree", "--no-net", prefix.path()};
 }
 
-void TestInstall::appstream_accepts_the_description()
-{
+void TestInstall::appstream_accepts_the_description() {
     QFETCH(QStringList, arguments);
     const QString appstreamcli = QStandardPaths::findExecutable("appstreamcli");
     if (appstreamcli.isEmpty()) {

@@ -17,9 +17,11 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kLargestFrequency = std::numeric_limits<double>::max();  // GHz
-constexpr double kQuarterWave = std::numbers::pi / 2.0;                      // radians
+constexpr double kQuarterWave = std::numbers::pi / 2.0;                   // radians
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double radians(double degrees) {
+    return degrees * std::numbers::pi / 180.0;
+}
 
 // The 5 nH pi inductance, or equally the 2 pF T capacitance, on a 50-ohm line at 1 GHz.
 const double kWorkedExampleTheta = radians(38.92617545257391);
@@ -44,8 +46,7 @@ private slots:
     void both_networks_of_a_line_give_back_its_length();
 };
 
-void TestLineSection::series_reactance_data()
-{
+void TestLineSection::series_reactance_data() {
     QTest::addColumn<double>("inductance");  // nH
     QTest::addColumn<double>("f");           // GHz
     QTest::addColumn<double>("reactance");   // ohms
@@ -57,16 +58,14 @@ void TestLineSection::series_reactance_data()
     QTest::newRow("no inductance stays a short at the largest frequency") << 0.0 << kLargestFrequency << 0.0;
 }
 
-void TestLineSection::series_reactance()
-{
+void TestLineSection::series_reactance() {
     QFETCH(double, inductance);
     QFETCH(double, f);
     QFETCH(double, reactance);
     COMPARE_WITHIN(velmoka::series_reactance(inductance, f), reactance, 1e-9);
 }
 
-void TestLineSection::shunt_reactance_data()
-{
+void TestLineSection::shunt_reactance_data() {
     QTest::addColumn<double>("capacitance");  // pF
     QTest::addColumn<double>("f");            // GHz
     QTest::addColumn<double>("reactance");    // ohms
@@ -80,8 +79,7 @@ void TestLineSection::shunt_reactance_data()
     QTest::newRow("negative zero at a negative frequency is open") << -0.0 << -1.0 << kInfinity;
 }
 
-void TestLineSection::shunt_reactance()
-{
+void TestLineSection::shunt_reactance() {
     QFETCH(double, capacitance);
     QFETCH(double, f);
     QFETCH(double, reactance);
@@ -93,8 +91,7 @@ void TestLineSection::shunt_reactance()
     }
 }
 
-void TestLineSection::pi_electrical_length_data()
-{
+void TestLineSection::pi_electrical_length_data() {
     QTest::addColumn<double>("xl");     // series reactance, ohms
     QTest::addColumn<double>("z0");     // ohms
     QTest::addColumn<double>("theta");  // radians
@@ -107,16 +104,14 @@ void TestLineSection::pi_electrical_length_data()
     QTest::newRow("half the impedance is 30 degrees") << 25.0 << 50.0 << radians(30.0);
 }
 
-void TestLineSection::pi_electrical_length()
-{
+void TestLineSection::pi_electrical_length() {
     QFETCH(double, xl);
     QFETCH(double, z0);
     QFETCH(double, theta);
     COMPARE_WITHIN(velmoka::pi_electrical_length(xl, z0), theta, 1e-12);
 }
 
-void TestLineSection::tee_electrical_length_data()
-{
+void TestLineSection::tee_electrical_length_data() {
     QTest::addColumn<double>("xc");     // shunt reactance, ohms
     QTest::addColumn<double>("z0");     // ohms
     QTest::addColumn<double>("theta");  // radians
@@ -130,8 +125,7 @@ void TestLineSection::tee_electrical_length_data()
     QTest::newRow("reactance of minus the impedance") << -50.0 << 50.0 << -kQuarterWave;
 }
 
-void TestLineSection::tee_electrical_length()
-{
+void TestLineSection::tee_electrical_length() {
     QFETCH(double, xc);
     QFETCH(double, z0);
     QFETCH(double, theta);
@@ -139,10 +133,9 @@ void TestLineSection::tee_electrical_length()
     COMPARE_WITHIN(velmoka::tee_electrical_length(xc, z0), theta, 1e-9);
 }
 
-void TestLineSection::section_length_data()
-{
-    QTest::addColumn<double>("theta");   // radians
-    QTest::addColumn<double>("f");       // GHz
+void TestLineSection::section_length_data() {
+    QTest::addColumn<double>("theta");  // radians
+    QTest::addColumn<double>("f");      // GHz
     QTest::addColumn<double>("e_eff");
     QTest::addColumn<double>("length");  // mils
     QTest::addColumn<double>("tolerance");
@@ -154,12 +147,12 @@ void TestLineSection::section_length_data()
     // A quarter of the 30 cm free-space wavelength at 1 GHz: 7.5 cm, 2952.756 mils.
     QTest::newRow("quarter wave in air at 1 GHz") << kQuarterWave << 1.0 << 1.0 << 7.5 * 1000.0 / 2.54 << 1e-6;
     QTest::newRow("quarter wave in air at 10 GHz") << kQuarterWave << 10.0 << 1.0 << 0.75 * 1000.0 / 2.54 << 1e-7;
-    QTest::newRow("quarter wave, e_eff 4, is half as long") << kQuarterWave << 1.0 << 4.0 << 3.75 * 1000.0 / 2.54 << 1e-6;
+    QTest::newRow("quarter wave, e_eff 4, is half as long")
+        << kQuarterWave << 1.0 << 4.0 << 3.75 * 1000.0 / 2.54 << 1e-6;
     QTest::newRow("no length") << 0.0 << 1.0 << 8.009 << 0.0 << 0.0;
 }
 
-void TestLineSection::section_length()
-{
+void TestLineSection::section_length() {
     QFETCH(double, theta);
     QFETCH(double, f);
     QFETCH(double, e_eff);
@@ -169,11 +162,10 @@ void TestLineSection::section_length()
 }
 
 // The pi inductance and the T capacitance of one line both lead back to that line's length.
-void TestLineSection::both_networks_of_a_line_give_back_its_length_data()
-{
-    QTest::addColumn<double>("z0");       // ohms
+void TestLineSection::both_networks_of_a_line_give_back_its_length_data() {
+    QTest::addColumn<double>("z0");  // ohms
     QTest::addColumn<double>("degrees");
-    QTest::addColumn<double>("f");        // GHz
+    QTest::addColumn<double>("f");  // GHz
 
     QTest::newRow("short 50-ohm section") << 50.0 << 5.0 << 1.0;
     QTest::newRow("worked example line") << 50.0 << 38.92617545257391 << 1.0;
@@ -182,8 +174,7 @@ void TestLineSection::both_networks_of_a_line_give_back_its_length_data()
     QTest::newRow("negative frequency") << 75.0 << 30.0 << -2.0;
 }
 
-void TestLineSection::both_networks_of_a_line_give_back_its_length()
-{
+void TestLineSection::both_networks_of_a_line_give_back_its_length() {
     QFETCH(double, z0);
     QFETCH(double, degrees);
     QFETCH(double, f);

@@ -13,8 +13,7 @@ namespace {
 using Texts = QMap<QString, QString>;
 
 // The box each command takes its element from.
-QString element_box(const QString& command)
-{
+QString element_box(const QString& command) {
     return command == "synthpi" ? "lpi_txt" : "ct_txt";
 }
 
@@ -39,35 +38,33 @@ constexpr double kWorkedExampleDegrees = 38.92617545257391;  // 5 nH or 2 pF, 50
 constexpr double kWorkedExampleAirMils = 1277.105;           // its physical length in air
 constexpr double kMilsPerMicron = 1.0 / 25.4;
 
-void type_all(Calculator& calculator, const Texts& texts)
-{
+void type_all(Calculator& calculator, const Texts& texts) {
     for (auto typed = texts.begin(); typed != texts.end(); ++typed) {
         calculator.type(typed.key(), typed.value());
     }
 }
 
 // Box by box, so that a failure names the box and shows both texts with their blanks.
-void compare_texts(const Texts& actual, const Texts& expected)
-{
+void compare_texts(const Texts& actual, const Texts& expected) {
     for (auto box = expected.begin(); box != expected.end(); ++box) {
-        QVERIFY2(actual.value(box.key()) == box.value(),
-                 qPrintable(QString("%1: got '%2', expected '%3'").arg(box.key(), actual.value(box.key()), box.value())));
+        QVERIFY2(
+            actual.value(box.key()) == box.value(),
+            qPrintable(QString("%1: got '%2', expected '%3'").arg(box.key(), actual.value(box.key()), box.value())));
     }
 }
 
 // Every change of a box's text while it lives, in the order the window makes them.
 class ChangeLog : public QObject {
 public:
-    explicit ChangeLog(Calculator& calculator)
-    {
+    explicit ChangeLog(Calculator& calculator) {
         for (const QString& name : Calculator::kBoxNames) {
-            connect(calculator.box(name), &QLineEdit::textChanged, this,
-                    [this, name](const QString& text) { changes.append({name, text}); });
+            connect(calculator.box(name), &QLineEdit::textChanged, this, [this, name](const QString& text) {
+                changes.append({name, text});
+            });
         }
     }
 
-    QStringList boxes() const
-    {
+    QStringList boxes() const {
         QStringList names;
         for (const auto& change : changes) {
             names << change.first;
@@ -77,8 +74,7 @@ public:
 
     // The texts written into z0_txt, without the entry check's " Invalid Z0": the check runs
     // nested inside a write, so its replacement is logged before the text it replaced.
-    QStringList impedance_texts() const
-    {
+    QStringList impedance_texts() const {
         QStringList texts;
         for (const auto& change : changes) {
             if (change.first == "z0_txt" && change.second != " Invalid Z0") {
@@ -113,8 +109,7 @@ private slots:
 
 // The line found from one element, every result box filled with other text beforehand so
 // that each must be written; the other network's element box is not consulted.
-void TestNetworkCommands::line_texts_data()
-{
+void TestNetworkCommands::line_texts_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("freq");
@@ -129,63 +124,133 @@ void TestNetworkCommands::line_texts_data()
     for (const auto& [command, element] : {QPair<QString, QString>{"synthpi", "5"}, {"syntht", "2"}}) {
         const QString name = command == "synthpi" ? "pi, 5 nH" : "T, 2 pF";
         QTest::addRow("%s in air, microns", qPrintable(name))
-            << command << element << "1" << "air" << "microns" << worked + QStringList{"  32438.48", " 38.93"};
-        QTest::addRow("%s in air, mils", qPrintable(name))
-            << command << element << "1" << "air" << "mils" << worked + QStringList{"  1277.11", " 38.93"};
+            << command << element << "1"
+            << "air"
+            << "microns" << worked + QStringList{"  32438.48", " 38.93"};
+        QTest::addRow("%s in air, mils", qPrintable(name)) << command << element << "1"
+                                                           << "air"
+                                                           << "mils" << worked + QStringList{"  1277.11", " 38.93"};
         QTest::addRow("%s on e_eff 9, microns", qPrintable(name))
-            << command << element << "1" << "e_eff 9" << "microns" << worked + QStringList{"  10812.83", " 38.93"};
-        QTest::addRow("%s on e_eff 9, mils", qPrintable(name))
-            << command << element << "1" << "e_eff 9" << "mils" << worked + QStringList{"  425.70", " 38.93"};
+            << command << element << "1"
+            << "e_eff 9"
+            << "microns" << worked + QStringList{"  10812.83", " 38.93"};
+        QTest::addRow("%s on e_eff 9, mils", qPrintable(name)) << command << element << "1"
+                                                               << "e_eff 9"
+                                                               << "mils" << worked + QStringList{"  425.70", " 38.93"};
         QTest::addRow("%s on e_eff 9 with no velocity", qPrintable(name))
-            << command << element << "1" << "e_eff 9, no velocity" << "mils" << worked + QStringList{"  425.70", " infinity"};
+            << command << element << "1"
+            << "e_eff 9, no velocity"
+            << "mils" << worked + QStringList{"  425.70", " infinity"};
     }
 
     // Elements whose reactance equals 50 ohms to the last bit at 1 GHz: 7.5 cm in air.
-    QTest::newRow("pi, quarter wave in air, microns")
-        << "synthpi" << "7.957747153555701" << "1" << "air" << "microns" << quarter + QStringList{"  75000.00", " 90.00"};
-    QTest::newRow("T, quarter wave in air, mils")
-        << "syntht" << "3.1830988614222804" << "1" << "air" << "mils" << quarter + QStringList{"  2952.76", " 90.00"};
+    QTest::newRow("pi, quarter wave in air, microns") << "synthpi"
+                                                      << "7.957747153555701"
+                                                      << "1"
+                                                      << "air"
+                                                      << "microns" << quarter + QStringList{"  75000.00", " 90.00"};
+    QTest::newRow("T, quarter wave in air, mils") << "syntht"
+                                                  << "3.1830988614222804"
+                                                  << "1"
+                                                  << "air"
+                                                  << "mils" << quarter + QStringList{"  2952.76", " 90.00"};
     QTest::newRow("pi, quarter wave on the opening substrate")
-        << "synthpi" << "7.957747153555701" << "1" << "opening substrate" << "microns"
-        << quarter + QStringList{"  26501.60", " 89.99"};
+        << "synthpi"
+        << "7.957747153555701"
+        << "1"
+        << "opening substrate"
+        << "microns" << quarter + QStringList{"  26501.60", " 89.99"};
 
     // Near a quarter wave the length hangs on the impedance: the one typed, not the one the
     // width synthesis shows back in its place.
     QTest::newRow("pi, impedance as typed")
-        << "synthpi" << "7.957747153555701" << "1" << "air at 50.004 ohms" << "mils"
-        << QStringList{"  7.9577", "  3.1428", "  7.8584", "  3.1826", "  2928.98", " 89.28"};
+        << "synthpi"
+        << "7.957747153555701"
+        << "1"
+        << "air at 50.004 ohms"
+        << "mils" << QStringList{"  7.9577", "  3.1428", "  7.8584", "  3.1826", "  2928.98", " 89.28"};
     QTest::newRow("T, impedance as typed")
-        << "syntht" << "3.1830988614222804" << "1" << "air at 49.996 ohms" << "mils"
-        << QStringList{"  7.9565", "  3.1433", "  7.8571", "  3.1831", "  2928.98", " 89.28"};
+        << "syntht"
+        << "3.1830988614222804"
+        << "1"
+        << "air at 49.996 ohms"
+        << "mils" << QStringList{"  7.9565", "  3.1433", "  7.8571", "  3.1831", "  2928.98", " 89.28"};
 
     // The phase comes from the unrounded length: 0.0236 mils is 0.072 degrees at 100 GHz,
     // where the 0.02 shown would give 0.06.
     QTest::newRow("pi, phase from the unrounded length")
-        << "synthpi" << "0.0001" << "100" << "air" << "mils"
-        << QStringList{"  0.0001", "  0.0000", "  0.0001", "  0.0000", "  0.02", " 0.07"};
+        << "synthpi"
+        << "0.0001"
+        << "100"
+        << "air"
+        << "mils" << QStringList{"  0.0001", "  0.0000", "  0.0001", "  0.0000", "  0.02", " 0.07"};
 
-    QTest::newRow("pi, negative frequency")
-        << "synthpi" << "5" << "-1" << "air" << "mils" << worked + QStringList{"  1277.11", "- 38.93"};
+    QTest::newRow("pi, negative frequency") << "synthpi"
+                                            << "5"
+                                            << "-1"
+                                            << "air"
+                                            << "mils" << worked + QStringList{"  1277.11", "- 38.93"};
     QTest::newRow("pi, negative inductance")
-        << "synthpi" << "-5" << "1" << "air" << "mils"
-        << QStringList{"-  5.0000", "-  1.1249", "-  2.8122", "-  2.0000", "-  1277.11", "- 38.93"};
+        << "synthpi"
+        << "-5"
+        << "1"
+        << "air"
+        << "mils" << QStringList{"-  5.0000", "-  1.1249", "-  2.8122", "-  2.0000", "-  1277.11", "- 38.93"};
 
-    QTest::newRow("pi, opening window's inductance") << "synthpi" << "  0.0000" << "1" << "opening substrate" << "microns" << none;
-    QTest::newRow("pi, negative zero inductance") << "synthpi" << "-0" << "1" << "opening substrate" << "microns" << none;
-    QTest::newRow("pi, no inductance at a negative frequency") << "synthpi" << "0" << "-1" << "air" << "mils" << none;
-    QTest::newRow("pi, no inductance at the highest frequency") << "synthpi" << "0" << "1e308" << "air" << "mils" << none;
-    QTest::newRow("T, opening window's capacitance") << "syntht" << "  0.0000" << "1" << "opening substrate" << "microns" << none;
-    QTest::newRow("T, negative zero capacitance") << "syntht" << "-0" << "1" << "opening substrate" << "microns" << none;
-    QTest::newRow("T, no capacitance at a negative frequency") << "syntht" << "0" << "-1" << "air" << "mils" << none;
-    QTest::newRow("T, negative zero capacitance at a negative frequency") << "syntht" << "-0.0" << "-2.5" << "air" << "mils" << none;
-    QTest::newRow("T, no capacitance at the highest frequency") << "syntht" << "0" << "1e308" << "air" << "mils" << none;
+    QTest::newRow("pi, opening window's inductance") << "synthpi"
+                                                     << "  0.0000"
+                                                     << "1"
+                                                     << "opening substrate"
+                                                     << "microns" << none;
+    QTest::newRow("pi, negative zero inductance") << "synthpi"
+                                                  << "-0"
+                                                  << "1"
+                                                  << "opening substrate"
+                                                  << "microns" << none;
+    QTest::newRow("pi, no inductance at a negative frequency") << "synthpi"
+                                                               << "0"
+                                                               << "-1"
+                                                               << "air"
+                                                               << "mils" << none;
+    QTest::newRow("pi, no inductance at the highest frequency") << "synthpi"
+                                                                << "0"
+                                                                << "1e308"
+                                                                << "air"
+                                                                << "mils" << none;
+    QTest::newRow("T, opening window's capacitance") << "syntht"
+                                                     << "  0.0000"
+                                                     << "1"
+                                                     << "opening substrate"
+                                                     << "microns" << none;
+    QTest::newRow("T, negative zero capacitance") << "syntht"
+                                                  << "-0"
+                                                  << "1"
+                                                  << "opening substrate"
+                                                  << "microns" << none;
+    QTest::newRow("T, no capacitance at a negative frequency") << "syntht"
+                                                               << "0"
+                                                               << "-1"
+                                                               << "air"
+                                                               << "mils" << none;
+    QTest::newRow("T, negative zero capacitance at a negative frequency") << "syntht"
+                                                                          << "-0.0"
+                                                                          << "-2.5"
+                                                                          << "air"
+                                                                          << "mils" << none;
+    QTest::newRow("T, no capacitance at the highest frequency") << "syntht"
+                                                                << "0"
+                                                                << "1e308"
+                                                                << "air"
+                                                                << "mils" << none;
     QTest::newRow("T, no capacitance on a line of no velocity")
-        << "syntht" << "0" << "1" << "e_eff 9, no velocity" << "mils"
-        << QStringList{"  0.0000", "  0.0000", "  0.0000", "  0.0000", "  0.00", " infinity"};
+        << "syntht"
+        << "0"
+        << "1"
+        << "e_eff 9, no velocity"
+        << "mils" << QStringList{"  0.0000", "  0.0000", "  0.0000", "  0.0000", "  0.00", " infinity"};
 }
 
-void TestNetworkCommands::line_texts()
-{
+void TestNetworkCommands::line_texts() {
     QFETCH(QString, command);
     QFETCH(QString, element);
     QFETCH(QString, freq);
@@ -212,21 +277,27 @@ void TestNetworkCommands::line_texts()
 
 // On the opening substrate the width synthesis shows e_eff and the velocity to a few
 // decimals; the length follows 1277.105 / sqrt(e_eff shown) mils, the phase the velocity shown.
-void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff_data()
-{
+void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("units");
     QTest::addColumn<double>("mils_per_unit");
 
-    QTest::newRow("pi, microns") << "synthpi" << "5" << "microns" << kMilsPerMicron;
-    QTest::newRow("pi, mils") << "synthpi" << "5" << "mils" << 1.0;
-    QTest::newRow("T, microns") << "syntht" << "2" << "microns" << kMilsPerMicron;
-    QTest::newRow("T, mils") << "syntht" << "2" << "mils" << 1.0;
+    QTest::newRow("pi, microns") << "synthpi"
+                                 << "5"
+                                 << "microns" << kMilsPerMicron;
+    QTest::newRow("pi, mils") << "synthpi"
+                              << "5"
+                              << "mils" << 1.0;
+    QTest::newRow("T, microns") << "syntht"
+                                << "2"
+                                << "microns" << kMilsPerMicron;
+    QTest::newRow("T, mils") << "syntht"
+                             << "2"
+                             << "mils" << 1.0;
 }
 
-void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff()
-{
+void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff() {
     QFETCH(QString, command);
     QFETCH(QString, element);
     QFETCH(QString, units);
@@ -255,21 +326,31 @@ void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff()
 
 // The pi inductance and the T capacitance of one line lead each command to that same line:
 // every box of the two windows ends alike.
-void TestNetworkCommands::both_commands_describe_the_same_line_data()
-{
+void TestNetworkCommands::both_commands_describe_the_same_line_data() {
     QTest::addColumn<QString>("inductance");   // nH
     QTest::addColumn<QString>("capacitance");  // pF, 1000 L / Z0² for the same line
     QTest::addColumn<QString>("z0");
     QTest::addColumn<QString>("freq");
 
-    QTest::newRow("worked example, 50 ohms at 1 GHz") << "5" << "2" << "50" << "1";
-    QTest::newRow("short 50-ohm section at 2.5 GHz") << "1" << "0.4" << "50" << "2.5";
-    QTest::newRow("25-ohm line") << "1" << "1.6" << "25" << "1";
-    QTest::newRow("75-ohm line of 70 degrees") << "11.25" << "2" << "75" << "1";
+    QTest::newRow("worked example, 50 ohms at 1 GHz") << "5"
+                                                      << "2"
+                                                      << "50"
+                                                      << "1";
+    QTest::newRow("short 50-ohm section at 2.5 GHz") << "1"
+                                                     << "0.4"
+                                                     << "50"
+                                                     << "2.5";
+    QTest::newRow("25-ohm line") << "1"
+                                 << "1.6"
+                                 << "25"
+                                 << "1";
+    QTest::newRow("75-ohm line of 70 degrees") << "11.25"
+                                               << "2"
+                                               << "75"
+                                               << "1";
 }
 
-void TestNetworkCommands::both_commands_describe_the_same_line()
-{
+void TestNetworkCommands::both_commands_describe_the_same_line() {
     QFETCH(QString, inductance);
     QFETCH(QString, capacitance);
     QFETCH(QString, z0);
@@ -291,20 +372,18 @@ void TestNetworkCommands::both_commands_describe_the_same_line()
 }
 
 // The width synthesis first, then the command's own six boxes in its own order.
-void TestNetworkCommands::writes_in_order_after_the_width_synthesis_data()
-{
+void TestNetworkCommands::writes_in_order_after_the_width_synthesis_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QStringList>("order");
 
-    QTest::newRow("pi") << "synthpi" << "5"
-                        << QStringList{"lpi_txt", "cpi_txt", "length1_txt", "length2_txt", "lt_txt", "ct_txt"};
-    QTest::newRow("T") << "syntht" << "2"
-                       << QStringList{"lt_txt", "ct_txt", "length1_txt", "length2_txt", "lpi_txt", "cpi_txt"};
+    QTest::newRow("pi") << "synthpi"
+                        << "5" << QStringList{"lpi_txt", "cpi_txt", "length1_txt", "length2_txt", "lt_txt", "ct_txt"};
+    QTest::newRow("T") << "syntht"
+                       << "2" << QStringList{"lt_txt", "ct_txt", "length1_txt", "length2_txt", "lpi_txt", "cpi_txt"};
 }
 
-void TestNetworkCommands::writes_in_order_after_the_width_synthesis()
-{
+void TestNetworkCommands::writes_in_order_after_the_width_synthesis() {
     QFETCH(QString, command);
     QFETCH(QString, element);
     QFETCH(QStringList, order);
@@ -323,8 +402,7 @@ void TestNetworkCommands::writes_in_order_after_the_width_synthesis()
 // A command that stops leaves every box but those named as it found them. The texts written
 // into z0_txt tell whether the width synthesis ran: its stop on an impedance of 0 writes
 // "Too Small" there; H 0 stops it with "Invalid H" instead, before it writes any result.
-void TestNetworkCommands::stops_data()
-{
+void TestNetworkCommands::stops_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("changed");
@@ -334,11 +412,16 @@ void TestNetworkCommands::stops_data()
     const Texts invalid_impedance = {{"z0_txt", " Invalid Z0"}};
 
     // Elements that would fail the impedance check: the frequency is tested first.
-    QTest::newRow("pi, zero frequency") << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", "0"}} << infinite_length << QStringList{};
-    QTest::newRow("pi, empty frequency") << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", ""}} << infinite_length << QStringList{};
-    QTest::newRow("pi, frequency in words") << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", "GHz"}} << infinite_length << QStringList{};
-    QTest::newRow("T, zero frequency") << "syntht" << Texts{{"ct_txt", "4"}, {"freq_txt", "0.0"}} << infinite_length << QStringList{};
-    QTest::newRow("T, negative zero frequency") << "syntht" << Texts{{"ct_txt", "4"}, {"freq_txt", "-0"}} << infinite_length << QStringList{};
+    QTest::newRow("pi, zero frequency") << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", "0"}} << infinite_length
+                                        << QStringList{};
+    QTest::newRow("pi, empty frequency") << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", ""}} << infinite_length
+                                         << QStringList{};
+    QTest::newRow("pi, frequency in words")
+        << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", "GHz"}} << infinite_length << QStringList{};
+    QTest::newRow("T, zero frequency") << "syntht" << Texts{{"ct_txt", "4"}, {"freq_txt", "0.0"}} << infinite_length
+                                       << QStringList{};
+    QTest::newRow("T, negative zero frequency")
+        << "syntht" << Texts{{"ct_txt", "4"}, {"freq_txt", "-0"}} << infinite_length << QStringList{};
 
     QTest::newRow("pi, 10 nH is 62.83 ohms over 50")
         << "synthpi" << Texts{{"lpi_txt", "10"}} << invalid_impedance << QStringList{"Z0 too Low"};
@@ -362,7 +445,8 @@ void TestNetworkCommands::stops_data()
         << "syntht" << Texts{{"ct_txt", "0"}, {"z0_txt", ""}, {"er_txt", "0.5"}} << started_synthesis
         << QStringList{"Too Small", "Z0 error"};
     QTest::newRow("pi, opening window's inductance with the impedance box invalid")
-        << "synthpi" << Texts{{"z0_txt", ""}, {"er_txt", "0.5"}} << started_synthesis << QStringList{"Too Small", "Z0 error"};
+        << "synthpi" << Texts{{"z0_txt", ""}, {"er_txt", "0.5"}} << started_synthesis
+        << QStringList{"Too Small", "Z0 error"};
     QTest::newRow("pi, negative inductance with the impedance box invalid")
         << "synthpi" << Texts{{"lpi_txt", "-5"}, {"z0_txt", ""}, {"er_txt", "0.5"}} << started_synthesis
         << QStringList{"Too Small", "Z0 error"};
@@ -372,24 +456,21 @@ void TestNetworkCommands::stops_data()
     QTest::newRow("pi, 10 nH at a negative frequency")
         << "synthpi" << Texts{{"lpi_txt", "10"}, {"freq_txt", "-1"}, {"h_txt", "0"}} << stopped_synthesis_then_impedance
         << QStringList{"Z0 too Low"};
-    QTest::newRow("pi, -10 nH")
-        << "synthpi" << Texts{{"lpi_txt", "-10"}, {"h_txt", "0"}} << stopped_synthesis_then_impedance << QStringList{"Z0 too Low"};
+    QTest::newRow("pi, -10 nH") << "synthpi" << Texts{{"lpi_txt", "-10"}, {"h_txt", "0"}}
+                                << stopped_synthesis_then_impedance << QStringList{"Z0 too Low"};
 
     // A line whose e_eff reads 0 or less has no physical length.
     const Texts stopped_synthesis_then_length = {{"h_txt", "Invalid H"}, {"length1_txt", " infinity"}};
-    QTest::newRow("pi, e_eff 0")
-        << "synthpi" << Texts{{"lpi_txt", "5"}, {"h_txt", "0"}, {"er_eff_txt", "0"}} << stopped_synthesis_then_length
-        << QStringList{};
-    QTest::newRow("T, negative e_eff")
-        << "syntht" << Texts{{"ct_txt", "2"}, {"h_txt", "0"}, {"er_eff_txt", "-2"}} << stopped_synthesis_then_length
-        << QStringList{};
+    QTest::newRow("pi, e_eff 0") << "synthpi" << Texts{{"lpi_txt", "5"}, {"h_txt", "0"}, {"er_eff_txt", "0"}}
+                                 << stopped_synthesis_then_length << QStringList{};
+    QTest::newRow("T, negative e_eff") << "syntht" << Texts{{"ct_txt", "2"}, {"h_txt", "0"}, {"er_eff_txt", "-2"}}
+                                       << stopped_synthesis_then_length << QStringList{};
     QTest::newRow("T, e_eff in words on a line of no length")
         << "syntht" << Texts{{"ct_txt", "0"}, {"h_txt", "0"}, {"er_eff_txt", "none"}} << stopped_synthesis_then_length
         << QStringList{};
 }
 
-void TestNetworkCommands::stops()
-{
+void TestNetworkCommands::stops() {
     QFETCH(QString, command);
     QFETCH(Texts, typed);
     QFETCH(Texts, changed);
@@ -409,8 +490,7 @@ void TestNetworkCommands::stops()
 // 140 ohms is beyond the opening substrate's reach, and the width synthesis gives up without
 // writing e_eff or the velocity. The command goes on with the 140 ohms it read and the line
 // the boxes still describe: e_eff and velocity 1.
-void TestNetworkCommands::carries_on_after_the_width_synthesis_gives_up()
-{
+void TestNetworkCommands::carries_on_after_the_width_synthesis_gives_up() {
     Calculator calculator;
     calculator.type("lpi_txt", "5");
     calculator.type("z0_txt", "140");

@@ -16,14 +16,13 @@ class Calculator {
 public:
     // Every text box of the window, in the order of the design table.
     inline static const QStringList kBoxNames = {
-        "length1_txt", "w_txt",       "ct_txt", "lpi_txt", "lt_txt", "cpi_txt", "z0_txt",
-        "er_eff_txt",  "vel_txt",     "length2_txt", "er_txt", "h_txt", "t_txt", "freq_txt",
+        "length1_txt", "w_txt",   "ct_txt",      "lpi_txt", "lt_txt", "cpi_txt", "z0_txt",
+        "er_eff_txt",  "vel_txt", "length2_txt", "er_txt",  "h_txt",  "t_txt",   "freq_txt",
     };
 
     Calculator() { window.show(); }
 
-    QLineEdit* box(const QString& name)
-    {
+    QLineEdit* box(const QString& name) {
         auto* found = window.findChild<QLineEdit*>(name);
         if (!found) {
             qFatal("no text box %s", qPrintable(name));
@@ -37,8 +36,7 @@ public:
     // impedance entry check runs on it like on any change.
     void type(const QString& name, const QString& text) { box(name)->setText(text); }
 
-    void press(const QString& button_name)
-    {
+    void press(const QString& button_name) {
         auto* button = window.findChild<QPushButton*>(button_name);
         if (!button) {
             qFatal("no button %s", qPrintable(button_name));
@@ -46,8 +44,7 @@ public:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
-    void choose_units(const QString& option_name)
-    {
+    void choose_units(const QString& option_name) {
         auto* option = window.findChild<QRadioButton*>(option_name);
         if (!option) {
             qFatal("no option %s", qPrintable(option_name));
@@ -58,16 +55,14 @@ public:
     using Texts = QMap<QString, QString>;
 
     // Types each text into the box named beside it.
-    void enter(const Texts& texts)
-    {
+    void enter(const Texts& texts) {
         for (auto box = texts.cbegin(); box != texts.cend(); ++box) {
             type(box.key(), box.value());
         }
     }
 
     // The texts of the named boxes, every box by default.
-    Texts texts(const QStringList& names = kBoxNames)
-    {
+    Texts texts(const QStringList& names = kBoxNames) {
         Texts shown;
         for (const QString& name : names) {
             shown.insert(name, text(name));
@@ -76,16 +71,14 @@ public:
     }
 
     // texts with the given boxes' texts replaced.
-    static Texts merged(Texts texts, const Texts& changes)
-    {
+    static Texts merged(Texts texts, const Texts& changes) {
         texts.insert(changes);
         return texts;
     }
 
     // Box texts as "name=[text]" lines, so that QCOMPARE names the first box that differs
     // and shows its blanks.
-    static QStringList listing(const Texts& texts)
-    {
+    static QStringList listing(const Texts& texts) {
         QStringList lines;
         for (auto box = texts.cbegin(); box != texts.cend(); ++box) {
             lines << box.key() + "=[" + box.value() + "]";

@@ -45,8 +45,8 @@ inline const std::array<Command, 4> kCommands = {{
 }};
 
 inline const QStringList kMessages = {
-    " 1.00", " 0.00", "Invalid H", " Invalid W", "Too Small", " infinity",
-    "Z0 too Low", "Z0 too Hi", "Z0 error", " Invalid Z0",
+    " 1.00",     " 0.00",      "Invalid H", " Invalid W", "Too Small",
+    " infinity", "Z0 too Low", "Z0 too Hi", "Z0 error",   " Invalid Z0",
 };
 
 inline constexpr double kLowestImpedanceOhms = 0.5;
@@ -55,26 +55,22 @@ inline constexpr double kHighestImpedanceOhms = 150.0;
 // A number as the window's pictures write it: one leading blank and two decimals, or two
 // leading blanks and two to four decimals; integer digits without leading zeros; a minus sign
 // in front only when some digit shown is not zero.
-inline bool is_picture_number(const QString& text)
-{
+inline bool is_picture_number(const QString& text) {
     static const QRegularExpression form(R"(^-?( (0|[1-9][0-9]*)\.[0-9]{2}|  (0|[1-9][0-9]*)\.[0-9]{2,4})$)");
     static const QRegularExpression nonzero_digit("[1-9]");
     return form.match(text).hasMatch() && (!text.startsWith('-') || text.contains(nonzero_digit));
 }
 
-inline double read_as_number(const QString& text)
-{
+inline double read_as_number(const QString& text) {
     const QByteArray latin1 = text.toLatin1();
     return velmoka::leading_numeric(std::string_view(latin1.constData(), static_cast<size_t>(latin1.size())));
 }
 
-inline WindowState state_of(Calculator& calculator)
-{
+inline WindowState state_of(Calculator& calculator) {
     return {calculator.texts(), calculator.window.findChild<QRadioButton*>("mils")->isChecked()};
 }
 
-inline void set_state(Calculator& calculator, const WindowState& state)
-{
+inline void set_state(Calculator& calculator, const WindowState& state) {
     for (auto box = state.texts.cbegin(); box != state.texts.cend(); ++box) {
         calculator.type(box.key(), box.value());
     }
@@ -82,15 +78,13 @@ inline void set_state(Calculator& calculator, const WindowState& state)
 }
 
 // Long texts are cut in reports, so a failure stays readable.
-inline QString quoted(const QString& text)
-{
+inline QString quoted(const QString& text) {
     constexpr qsizetype kShownCharacters = 60;
     return '"' + text.left(kShownCharacters) + (text.size() > kShownCharacters ? "...\"" : "\"");
 }
 
 // The first rule the press broke, described; empty when it kept them all.
-inline QString broken_rule(const Command& command, const WindowState& before, const WindowState& after)
-{
+inline QString broken_rule(const Command& command, const WindowState& before, const WindowState& after) {
     for (const QString& box : Calculator::kBoxNames) {
         const QString& old_text = before.texts[box];
         const QString& new_text = after.texts[box];
@@ -119,15 +113,13 @@ inline QString broken_rule(const Command& command, const WindowState& before, co
 
 // Clicks a button through its clicked signal, as the mouse does. QTest's simulated mouse keeps
 // its clock in an int that overflows after a few million clicks, which a long fuzz run makes.
-inline void click(Calculator& calculator, const QString& button)
-{
+inline void click(Calculator& calculator, const QString& button) {
     calculator.window.findChild<QPushButton*>(button)->click();
 }
 
 // Presses the command's button on the window and checks the rules, then presses it on the twin
 // from the same texts and units and compares. Returns the first broken rule, or empty.
-inline QString press_and_check(Calculator& calculator, Calculator& twin, const Command& command)
-{
+inline QString press_and_check(Calculator& calculator, Calculator& twin, const Command& command) {
     const WindowState before = state_of(calculator);
     click(calculator, command.button);
     const WindowState after = state_of(calculator);

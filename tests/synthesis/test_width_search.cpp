@@ -20,16 +20,15 @@ using velmoka::WidthSolution;
 
 namespace {
 
-constexpr double kNarrowestRatio = 0.01;     // W/H the search never goes below
-constexpr double kProbeFactor = 1.0001;      // the written ratio over the pass's own ratio
-constexpr double kEndTolerance = 0.01;       // ohms, between the wanted and the pass's impedance
+constexpr double kNarrowestRatio = 0.01;  // W/H the search never goes below
+constexpr double kProbeFactor = 1.0001;   // the written ratio over the pass's own ratio
+constexpr double kEndTolerance = 0.01;    // ohms, between the wanted and the pass's impedance
 constexpr int kMostPassesOnReachableLines = 7;
 constexpr int kPassLimit = 100;
 
 // The impedance the end test looked at: the model at the pass's own ratio, one probe step
 // below the ratio the search returns.
-double end_test_impedance(const WidthSolution& solution, double t, double er)
-{
+double end_test_impedance(const WidthSolution& solution, double t, double er) {
     return microstrip_line(solution.u / kProbeFactor, t, er).z0;
 }
 
@@ -54,8 +53,7 @@ private slots:
 };
 
 // The wide-strip synthesis formula, and its floor where it has no value.
-void TestWidthSearch::estimate_data()
-{
+void TestWidthSearch::estimate_data() {
     QTest::addColumn<double>("z_want");
     QTest::addColumn<double>("er");
     QTest::addColumn<double>("ratio");
@@ -70,8 +68,7 @@ void TestWidthSearch::estimate_data()
     QTest::newRow("600 ohms in air starts at the floor") << 600.0 << 1.0 << 0.01 << 0.0;
 }
 
-void TestWidthSearch::estimate()
-{
+void TestWidthSearch::estimate() {
     QFETCH(double, z_want);
     QFETCH(double, er);
     QFETCH(double, ratio);
@@ -81,8 +78,7 @@ void TestWidthSearch::estimate()
 
 // Searches whose passes were followed by hand: the pass that meets the end test, the ratio
 // written (the last pass's probe) and the impedance the end test saw.
-void TestWidthSearch::worked_searches_data()
-{
+void TestWidthSearch::worked_searches_data() {
     QTest::addColumn<double>("z_want");
     QTest::addColumn<double>("t");
     QTest::addColumn<double>("er");
@@ -91,8 +87,7 @@ void TestWidthSearch::worked_searches_data()
     QTest::addColumn<double>("ratio_tolerance");
     QTest::addColumn<double>("end_test_z0");
 
-    QTest::newRow("50 ohms on er 2.2, second pass")
-        << 50.0 << 0.01 << 2.2 << 2 << 3.068 << 5e-4 << 50.00378;
+    QTest::newRow("50 ohms on er 2.2, second pass") << 50.0 << 0.01 << 2.2 << 2 << 3.068 << 5e-4 << 50.00378;
     QTest::newRow("opening window, 50 ohms on er 12.9, second pass")
         << 50.0 << 0.04 << 12.9 << 2 << 0.69627 << 5e-5 << 50.00702;
     QTest::newRow("100 ohms on er 12.9 from a negative estimate, fifth pass")
@@ -101,8 +96,7 @@ void TestWidthSearch::worked_searches_data()
         << 122.72 << 0.04 << 12.9 << 1 << 0.010001 << 1e-12 << 122.72943;
 }
 
-void TestWidthSearch::worked_searches()
-{
+void TestWidthSearch::worked_searches() {
     QFETCH(double, z_want);
     QFETCH(double, t);
     QFETCH(double, er);
@@ -121,8 +115,7 @@ void TestWidthSearch::worked_searches()
 // Every substrate from air to er 15 and every conductor from t 0.001 to 0.5, with every
 // impedance from 0.5 ohm in steps of half an ohm up to 0.01 ohm below the model's reach (its
 // impedance at the narrowest strip), and 0.1 ohm, the lowest the command accepts.
-void TestWidthSearch::every_reachable_impedance_data()
-{
+void TestWidthSearch::every_reachable_impedance_data() {
     QTest::addColumn<double>("t");
     QTest::addColumn<double>("er");
 
@@ -135,8 +128,7 @@ void TestWidthSearch::every_reachable_impedance_data()
     }
 }
 
-void TestWidthSearch::every_reachable_impedance()
-{
+void TestWidthSearch::every_reachable_impedance() {
     QFETCH(double, t);
     QFETCH(double, er);
 
@@ -165,8 +157,7 @@ void TestWidthSearch::every_reachable_impedance()
 }
 
 // With no dielectric the field is all in air, whatever the width found: e_eff is exactly 1.
-void TestWidthSearch::air_line_has_unit_effective_constant_data()
-{
+void TestWidthSearch::air_line_has_unit_effective_constant_data() {
     QTest::addColumn<double>("z_want");
     QTest::addColumn<double>("t");
 
@@ -175,8 +166,7 @@ void TestWidthSearch::air_line_has_unit_effective_constant_data()
     QTest::newRow("200 ohms, t 0.5") << 200.0 << 0.5;
 }
 
-void TestWidthSearch::air_line_has_unit_effective_constant()
-{
+void TestWidthSearch::air_line_has_unit_effective_constant() {
     QFETCH(double, z_want);
     QFETCH(double, t);
 
@@ -187,8 +177,7 @@ void TestWidthSearch::air_line_has_unit_effective_constant()
 
 // Above the model's reach every Newton step points below the narrowest strip; the search
 // gives up after its pass limit, stays at the floor and says the impedance is out of reach.
-void TestWidthSearch::out_of_reach_data()
-{
+void TestWidthSearch::out_of_reach_data() {
     QTest::addColumn<double>("z_want");
     QTest::addColumn<double>("t");
     QTest::addColumn<double>("er");
@@ -199,8 +188,7 @@ void TestWidthSearch::out_of_reach_data()
     QTest::newRow("400 ohms in air") << 400.0 << 0.001 << 1.0;
 }
 
-void TestWidthSearch::out_of_reach()
-{
+void TestWidthSearch::out_of_reach() {
     QFETCH(double, z_want);
     QFETCH(double, t);
     QFETCH(double, er);
@@ -213,8 +201,7 @@ void TestWidthSearch::out_of_reach()
 
 // Impedances no strip has (the command refuses them before it searches): the search must
 // still end, and say it did not settle rather than claim a width.
-void TestWidthSearch::no_width_for_the_impedance_data()
-{
+void TestWidthSearch::no_width_for_the_impedance_data() {
     QTest::addColumn<double>("z_want");
     QTest::addColumn<double>("er");
     QTest::addColumn<int>("most_passes");
@@ -226,8 +213,7 @@ void TestWidthSearch::no_width_for_the_impedance_data()
     QTest::newRow("negative impedance") << -1.0 << 12.9 << kPassLimit;
 }
 
-void TestWidthSearch::no_width_for_the_impedance()
-{
+void TestWidthSearch::no_width_for_the_impedance() {
     QFETCH(double, z_want);
     QFETCH(double, er);
     QFETCH(int, most_passes);

@@ -11,8 +11,7 @@ namespace {
 
 const QString kDisplayUnit = "display unit: microns or mils as the option buttons say";
 
-QAccessibleInterface* reader_view(QWidget* control)
-{
+QAccessibleInterface* reader_view(QWidget* control) {
     QAccessibleInterface* view = QAccessible::queryAccessibleInterface(control);
     if (!view) {
         qFatal("no accessible interface for %s", qPrintable(control->objectName()));
@@ -34,8 +33,7 @@ private slots:
     void the_window_speaks_its_title();
 };
 
-void TestAccessibility::boxes_speak_their_captions_and_units_data()
-{
+void TestAccessibility::boxes_speak_their_captions_and_units_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QStringList>("caption_labels");
     QTest::addColumn<QString>("unit");
@@ -46,7 +44,8 @@ void TestAccessibility::boxes_speak_their_captions_and_units_data()
     QTest::newRow("T inductance") << "lt_txt" << QStringList{"ltee"} << "nH";
     QTest::newRow("pi capacitance") << "cpi_txt" << QStringList{"cpi"} << "pF";
     QTest::newRow("impedance, one caption under") << "z0_txt" << QStringList{"Label8"} << "ohms";
-    QTest::newRow("effective dielectric, two captions") << "er_eff_txt" << QStringList{"Label9", "Label10"} << "no unit";
+    QTest::newRow("effective dielectric, two captions")
+        << "er_eff_txt" << QStringList{"Label9", "Label10"} << "no unit";
     QTest::newRow("relative velocity") << "vel_txt" << QStringList{"Label11", "Label12"} << "no unit";
     QTest::newRow("phase length, unit in caption") << "length2_txt" << QStringList{"Label13", "Label14"} << "degrees";
     QTest::newRow("dielectric constant") << "er_txt" << QStringList{"Label1", "Label2"} << "no unit";
@@ -55,8 +54,7 @@ void TestAccessibility::boxes_speak_their_captions_and_units_data()
     QTest::newRow("frequency, unit in caption") << "freq_txt" << QStringList{"Label7"} << "GHz";
 }
 
-void TestAccessibility::boxes_speak_their_captions_and_units()
-{
+void TestAccessibility::boxes_speak_their_captions_and_units() {
     QFETCH(QString, box);
     QFETCH(QStringList, caption_labels);
     QFETCH(QString, unit);
@@ -77,22 +75,27 @@ void TestAccessibility::boxes_speak_their_captions_and_units()
     QCOMPARE(view->text(QAccessible::Value), calculator.text(box));
 }
 
-void TestAccessibility::buttons_speak_their_captions_data()
-{
+void TestAccessibility::buttons_speak_their_captions_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("spoken");
     QTest::addColumn<QAccessible::Role>("role");
-    QTest::newRow("analysis") << "analysis" << "Analysis" << QAccessible::Button;
-    QTest::newRow("T synthesis, blank inside") << "syntht" << "Synth. T" << QAccessible::Button;
-    QTest::newRow("pi synthesis, no blank") << "synthpi" << "Synth.Pi" << QAccessible::Button;
-    QTest::newRow("width synthesis") << "synthesis" << "Solve Microstrip" << QAccessible::Button;
-    QTest::newRow("about") << "GetAboutVelmoka" << "About" << QAccessible::Button;
-    QTest::newRow("microns option") << "microns" << "microns" << QAccessible::RadioButton;
-    QTest::newRow("mils option") << "mils" << "mils" << QAccessible::RadioButton;
+    QTest::newRow("analysis") << "analysis"
+                              << "Analysis" << QAccessible::Button;
+    QTest::newRow("T synthesis, blank inside") << "syntht"
+                                               << "Synth. T" << QAccessible::Button;
+    QTest::newRow("pi synthesis, no blank") << "synthpi"
+                                            << "Synth.Pi" << QAccessible::Button;
+    QTest::newRow("width synthesis") << "synthesis"
+                                     << "Solve Microstrip" << QAccessible::Button;
+    QTest::newRow("about") << "GetAboutVelmoka"
+                           << "About" << QAccessible::Button;
+    QTest::newRow("microns option") << "microns"
+                                    << "microns" << QAccessible::RadioButton;
+    QTest::newRow("mils option") << "mils"
+                                 << "mils" << QAccessible::RadioButton;
 }
 
-void TestAccessibility::buttons_speak_their_captions()
-{
+void TestAccessibility::buttons_speak_their_captions() {
     QFETCH(QString, button);
     QFETCH(QString, spoken);
     QFETCH(QAccessible::Role, role);
@@ -104,8 +107,7 @@ void TestAccessibility::buttons_speak_their_captions()
     QCOMPARE(view->text(QAccessible::Name), spoken);
 }
 
-void TestAccessibility::the_chosen_unit_is_reported_checked()
-{
+void TestAccessibility::the_chosen_unit_is_reported_checked() {
     Calculator calculator;
     QVERIFY(reader_view(calculator.window.findChild<QRadioButton*>("microns"))->state().checked);
     QVERIFY(!reader_view(calculator.window.findChild<QRadioButton*>("mils"))->state().checked);
@@ -114,8 +116,7 @@ void TestAccessibility::the_chosen_unit_is_reported_checked()
     QVERIFY(reader_view(calculator.window.findChild<QRadioButton*>("mils"))->state().checked);
 }
 
-void TestAccessibility::the_window_speaks_its_title()
-{
+void TestAccessibility::the_window_speaks_its_title() {
     Calculator calculator;
     QCOMPARE(reader_view(&calculator.window)->text(QAccessible::Name), QString("MicroStrip Velmoka Circuits"));
 }

@@ -15,8 +15,7 @@
 namespace {
 
 // Design geometry is in twips; the window shows it in pixels at 15 twips each, rounded.
-QRect from_twips(int left, int top, int width, int height)
-{
+QRect from_twips(int left, int top, int width, int height) {
     const auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
     return {px(left), px(top), px(width), px(height)};
 }
@@ -55,8 +54,7 @@ private slots:
 };
 
 // A failed check must not leave an About window open for the next test.
-void TestMainWindow::cleanup()
-{
+void TestMainWindow::cleanup() {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->objectName() == "AboutVelmoka") {
             widget->close();
@@ -65,8 +63,7 @@ void TestMainWindow::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void TestMainWindow::window_frame()
-{
+void TestMainWindow::window_frame() {
     Calculator calculator;
     QWidget& window = calculator.window;
     QCOMPARE(window.objectName(), QString("velmoka"));
@@ -84,28 +81,40 @@ void TestMainWindow::window_frame()
     }
 }
 
-void TestMainWindow::initial_texts_data()
-{
+void TestMainWindow::initial_texts_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
-    QTest::newRow("physical length") << "length1_txt" << " 0.00";
-    QTest::newRow("width") << "w_txt" << "  70.00";
-    QTest::newRow("T capacitance") << "ct_txt" << "  0.0000";
-    QTest::newRow("pi inductance") << "lpi_txt" << "  0.0000";
-    QTest::newRow("T inductance") << "lt_txt" << "  0.0000";
-    QTest::newRow("pi capacitance") << "cpi_txt" << "  0.0000";
-    QTest::newRow("impedance") << "z0_txt" << " 50.0";
-    QTest::newRow("effective dielectric, trailing blank") << "er_eff_txt" << " 1.00 ";
-    QTest::newRow("velocity, trailing blank") << "vel_txt" << " 1.00 ";
-    QTest::newRow("phase length") << "length2_txt" << " 0.00";
-    QTest::newRow("dielectric constant") << "er_txt" << " 12.9";
-    QTest::newRow("dielectric thickness") << "h_txt" << " 100.0";
-    QTest::newRow("conductor thickness") << "t_txt" << " 4.00";
-    QTest::newRow("frequency") << "freq_txt" << " 1.00";
+    QTest::newRow("physical length") << "length1_txt"
+                                     << " 0.00";
+    QTest::newRow("width") << "w_txt"
+                           << "  70.00";
+    QTest::newRow("T capacitance") << "ct_txt"
+                                   << "  0.0000";
+    QTest::newRow("pi inductance") << "lpi_txt"
+                                   << "  0.0000";
+    QTest::newRow("T inductance") << "lt_txt"
+                                  << "  0.0000";
+    QTest::newRow("pi capacitance") << "cpi_txt"
+                                    << "  0.0000";
+    QTest::newRow("impedance") << "z0_txt"
+                               << " 50.0";
+    QTest::newRow("effective dielectric, trailing blank") << "er_eff_txt"
+                                                          << " 1.00 ";
+    QTest::newRow("velocity, trailing blank") << "vel_txt"
+                                              << " 1.00 ";
+    QTest::newRow("phase length") << "length2_txt"
+                                  << " 0.00";
+    QTest::newRow("dielectric constant") << "er_txt"
+                                         << " 12.9";
+    QTest::newRow("dielectric thickness") << "h_txt"
+                                          << " 100.0";
+    QTest::newRow("conductor thickness") << "t_txt"
+                                         << " 4.00";
+    QTest::newRow("frequency") << "freq_txt"
+                               << " 1.00";
 }
 
-void TestMainWindow::initial_texts()
-{
+void TestMainWindow::initial_texts() {
     QFETCH(QString, box);
     QFETCH(QString, text);
     Calculator calculator;
@@ -114,8 +123,7 @@ void TestMainWindow::initial_texts()
     QVERIFY(calculator.box(box)->isEnabled());
 }
 
-void TestMainWindow::control_geometry_data()
-{
+void TestMainWindow::control_geometry_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("length") << "length" << from_twips(120, 360, 852, 252);
@@ -140,8 +148,7 @@ void TestMainWindow::control_geometry_data()
     QTest::newRow("Label6") << "Label6" << from_twips(3240, 4440, 1212, 252);
 }
 
-void TestMainWindow::control_geometry()
-{
+void TestMainWindow::control_geometry() {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
     Calculator calculator;
@@ -150,36 +157,56 @@ void TestMainWindow::control_geometry()
     QCOMPARE(control->geometry(), geometry);
 }
 
-void TestMainWindow::captions_data()
-{
+void TestMainWindow::captions_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("analysis") << "analysis" << "Analysis";
-    QTest::newRow("syntht") << "syntht" << "Synth. T";
-    QTest::newRow("synthpi") << "synthpi" << "Synth.Pi";
-    QTest::newRow("synthesis") << "synthesis" << "Solve Microstrip";
-    QTest::newRow("GetAboutVelmoka") << "GetAboutVelmoka" << "About";
-    QTest::newRow("microns") << "microns" << "microns";
-    QTest::newRow("mils") << "mils" << "mils";
-    QTest::newRow("length") << "length" << "Length";
-    QTest::newRow("ctee") << "ctee" << "C(pF)-T";
-    QTest::newRow("lpi") << "lpi" << "L(nH)-Pi";
-    QTest::newRow("ltee") << "ltee" << "L(nH)-T";
-    QTest::newRow("cpi") << "cpi" << "C(pF)-Pi";
-    QTest::newRow("wdth") << "wdth" << "Width";
-    QTest::newRow("tarnwell") << "tarnwell" << "Tarnwell";
-    QTest::newRow("Label8") << "Label8" << "Impedance";
-    QTest::newRow("Label10") << "Label10" << "Dielectric";
-    QTest::newRow("Label12") << "Label12" << "Velocity";
-    QTest::newRow("Label13") << "Label13" << "Phase Length";
-    QTest::newRow("Label14") << "Label14" << "(degrees)";
-    QTest::newRow("Label2") << "Label2" << "Constant";
-    QTest::newRow("Label5") << "Label5" << "Conductor";
-    QTest::newRow("Label7") << "Label7" << "Frequency (GHz)";
+    QTest::newRow("analysis") << "analysis"
+                              << "Analysis";
+    QTest::newRow("syntht") << "syntht"
+                            << "Synth. T";
+    QTest::newRow("synthpi") << "synthpi"
+                             << "Synth.Pi";
+    QTest::newRow("synthesis") << "synthesis"
+                               << "Solve Microstrip";
+    QTest::newRow("GetAboutVelmoka") << "GetAboutVelmoka"
+                                     << "About";
+    QTest::newRow("microns") << "microns"
+                             << "microns";
+    QTest::newRow("mils") << "mils"
+                          << "mils";
+    QTest::newRow("length") << "length"
+                            << "Length";
+    QTest::newRow("ctee") << "ctee"
+                          << "C(pF)-T";
+    QTest::newRow("lpi") << "lpi"
+                         << "L(nH)-Pi";
+    QTest::newRow("ltee") << "ltee"
+                          << "L(nH)-T";
+    QTest::newRow("cpi") << "cpi"
+                         << "C(pF)-Pi";
+    QTest::newRow("wdth") << "wdth"
+                          << "Width";
+    QTest::newRow("tarnwell") << "tarnwell"
+                              << "Tarnwell";
+    QTest::newRow("Label8") << "Label8"
+                            << "Impedance";
+    QTest::newRow("Label10") << "Label10"
+                             << "Dielectric";
+    QTest::newRow("Label12") << "Label12"
+                             << "Velocity";
+    QTest::newRow("Label13") << "Label13"
+                             << "Phase Length";
+    QTest::newRow("Label14") << "Label14"
+                             << "(degrees)";
+    QTest::newRow("Label2") << "Label2"
+                            << "Constant";
+    QTest::newRow("Label5") << "Label5"
+                            << "Conductor";
+    QTest::newRow("Label7") << "Label7"
+                            << "Frequency (GHz)";
 }
 
-void TestMainWindow::captions()
-{
+void TestMainWindow::captions() {
     QFETCH(QString, name);
     QFETCH(QString, caption);
     Calculator calculator;
@@ -194,8 +221,7 @@ void TestMainWindow::captions()
 
 // The design gives the name labels right of the pi boxes 852 twips (57 pixels), a pixel or
 // so short of their captions in bold 11.25 pt; they keep their place and grow to the right.
-void TestMainWindow::pi_name_labels_show_their_whole_caption()
-{
+void TestMainWindow::pi_name_labels_show_their_whole_caption() {
     Calculator calculator;
     for (const char* name : {"lpi", "cpi"}) {
         auto* label = calculator.window.findChild<QLabel*>(name);
@@ -206,10 +232,10 @@ void TestMainWindow::pi_name_labels_show_their_whole_caption()
     }
 }
 
-void TestMainWindow::box_colours_and_fonts()
-{
+void TestMainWindow::box_colours_and_fonts() {
     Calculator calculator;
-    for (const char* name : {"z0_txt", "er_eff_txt", "vel_txt", "length2_txt", "er_txt", "h_txt", "t_txt", "freq_txt"}) {
+    for (const char* name :
+         {"z0_txt", "er_eff_txt", "vel_txt", "length2_txt", "er_txt", "h_txt", "t_txt", "freq_txt"}) {
         QCOMPARE(calculator.box(name)->palette().color(QPalette::Base), QColor(128, 128, 128));
         QCOMPARE(calculator.box(name)->palette().color(QPalette::Text), QColor(Qt::white));
     }
@@ -241,24 +267,22 @@ void TestMainWindow::box_colours_and_fonts()
     QVERIFY(calculator.window.findChild<QLabel*>("Label9")->alignment() & Qt::AlignHCenter);
 }
 
-void TestMainWindow::boxes_take_long_texts()
-{
+void TestMainWindow::boxes_take_long_texts() {
     Calculator calculator;
     const QString long_text = QString(100000, QChar('7'));
     calculator.type("w_txt", long_text);
     QCOMPARE(calculator.text("w_txt").size(), long_text.size());
 }
 
-void TestMainWindow::focus_starts_in_pi_capacitance_and_follows_the_design_order()
-{
+void TestMainWindow::focus_starts_in_pi_capacitance_and_follows_the_design_order() {
     Calculator calculator;
     QVERIFY(QTest::qWaitForWindowActive(&calculator.window));
     QCOMPARE(QApplication::focusWidget(), calculator.box("cpi_txt"));
 
     const QStringList design_order = {
-        "cpi_txt", "lpi_txt", "syntht", "synthpi", "ct_txt", "lt_txt", "z0_txt",
-        "w_txt", "length1_txt", "er_txt", "h_txt", "t_txt", "microns", "mils",
-        "synthesis", "freq_txt", "length2_txt", "analysis", "er_eff_txt", "vel_txt", "GetAboutVelmoka",
+        "cpi_txt",   "lpi_txt",     "syntht",      "synthpi",  "ct_txt",     "lt_txt",  "z0_txt",
+        "w_txt",     "length1_txt", "er_txt",      "h_txt",    "t_txt",      "microns", "mils",
+        "synthesis", "freq_txt",    "length2_txt", "analysis", "er_eff_txt", "vel_txt", "GetAboutVelmoka",
     };
     QStringList chain;
     QWidget* widget = calculator.box("cpi_txt");
@@ -272,8 +296,7 @@ void TestMainWindow::focus_starts_in_pi_capacitance_and_follows_the_design_order
     QCOMPARE(chain, design_order);
 }
 
-void TestMainWindow::microns_selected_and_switching_units_changes_nothing()
-{
+void TestMainWindow::microns_selected_and_switching_units_changes_nothing() {
     Calculator calculator;
     auto* microns = calculator.window.findChild<QRadioButton*>("microns");
     auto* mils = calculator.window.findChild<QRadioButton*>("mils");
@@ -290,24 +313,32 @@ void TestMainWindow::microns_selected_and_switching_units_changes_nothing()
     QCOMPARE(calculator.texts(), before);
 }
 
-void TestMainWindow::entry_check_on_written_text_data()
-{
+void TestMainWindow::entry_check_on_written_text_data() {
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("lower bound stays") << "0.5" << "0.5";
-    QTest::newRow("upper bound stays") << "150" << "150";
-    QTest::newRow("typical") << " 75.25" << " 75.25";
-    QTest::newRow("just below") << "0.49" << " Invalid Z0";
-    QTest::newRow("just above") << "150.5" << " Invalid Z0";
-    QTest::newRow("negative") << "-50" << " Invalid Z0";
-    QTest::newRow("number then words stays") << "50 ohms" << "50 ohms";
-    QTest::newRow("message of a command") << "Z0 too Low" << " Invalid Z0";
-    QTest::newRow("comma ends the number") << "0,75" << " Invalid Z0";
-    QTest::newRow("huge exponent") << "1e400" << " Invalid Z0";
+    QTest::newRow("lower bound stays") << "0.5"
+                                       << "0.5";
+    QTest::newRow("upper bound stays") << "150"
+                                       << "150";
+    QTest::newRow("typical") << " 75.25"
+                             << " 75.25";
+    QTest::newRow("just below") << "0.49"
+                                << " Invalid Z0";
+    QTest::newRow("just above") << "150.5"
+                                << " Invalid Z0";
+    QTest::newRow("negative") << "-50"
+                              << " Invalid Z0";
+    QTest::newRow("number then words stays") << "50 ohms"
+                                             << "50 ohms";
+    QTest::newRow("message of a command") << "Z0 too Low"
+                                          << " Invalid Z0";
+    QTest::newRow("comma ends the number") << "0,75"
+                                           << " Invalid Z0";
+    QTest::newRow("huge exponent") << "1e400"
+                                   << " Invalid Z0";
 }
 
-void TestMainWindow::entry_check_on_written_text()
-{
+void TestMainWindow::entry_check_on_written_text() {
     QFETCH(QString, written);
     QFETCH(QString, shown);
     Calculator calculator;
@@ -315,8 +346,7 @@ void TestMainWindow::entry_check_on_written_text()
     QCOMPARE(calculator.text("z0_txt"), shown);
 }
 
-void TestMainWindow::typing_150_keeps_every_step()
-{
+void TestMainWindow::typing_150_keeps_every_step() {
     Calculator calculator;
     QLineEdit* z0 = calculator.box("z0_txt");
     z0->setFocus();
@@ -329,8 +359,7 @@ void TestMainWindow::typing_150_keeps_every_step()
     QCOMPARE(z0->text(), QString("150"));
 }
 
-void TestMainWindow::typing_zero_point_five_fails_at_its_first_character()
-{
+void TestMainWindow::typing_zero_point_five_fails_at_its_first_character() {
     Calculator calculator;
     QLineEdit* z0 = calculator.box("z0_txt");
     z0->setFocus();
@@ -343,8 +372,7 @@ void TestMainWindow::typing_zero_point_five_fails_at_its_first_character()
     QCOMPARE(z0->text(), QString("5"));
 }
 
-void TestMainWindow::typing_over_a_selection_leaves_75()
-{
+void TestMainWindow::typing_over_a_selection_leaves_75() {
     Calculator calculator;
     QLineEdit* z0 = calculator.box("z0_txt");
     z0->setFocus();
@@ -353,8 +381,7 @@ void TestMainWindow::typing_over_a_selection_leaves_75()
     QCOMPARE(z0->text(), QString("75"));
 }
 
-void TestMainWindow::deleting_the_impedance_gives_invalid_z0()
-{
+void TestMainWindow::deleting_the_impedance_gives_invalid_z0() {
     Calculator calculator;
     QLineEdit* z0 = calculator.box("z0_txt");
     z0->setFocus();
@@ -363,8 +390,7 @@ void TestMainWindow::deleting_the_impedance_gives_invalid_z0()
     QCOMPARE(z0->text(), QString(" Invalid Z0"));
 }
 
-void TestMainWindow::invalid_z0_written_onto_itself_ends_the_chain()
-{
+void TestMainWindow::invalid_z0_written_onto_itself_ends_the_chain() {
     Calculator calculator;
     QLineEdit* z0 = calculator.box("z0_txt");
     QSignalSpy changes(z0, &QLineEdit::textChanged);
@@ -376,8 +402,7 @@ void TestMainWindow::invalid_z0_written_onto_itself_ends_the_chain()
     QCOMPARE(changes.count(), 2);
 }
 
-void TestMainWindow::about_opens_once_and_is_rebuilt_after_closing()
-{
+void TestMainWindow::about_opens_once_and_is_rebuilt_after_closing() {
     const auto open_about_windows = [] {
         int count = 0;
         for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -421,8 +446,7 @@ void TestMainWindow::about_opens_once_and_is_rebuilt_after_closing()
     QCOMPARE(open_about_windows(), 1);
 }
 
-void TestMainWindow::about_outlives_the_main_window()
-{
+void TestMainWindow::about_outlives_the_main_window() {
     QPointer<QWidget> about;
     {
         Calculator calculator;

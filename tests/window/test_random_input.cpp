@@ -17,24 +17,95 @@ namespace {
 constexpr int kLeastPresses = 20'000;
 constexpr int kMostPressesPerCase = 6;
 constexpr double kPlausibleShare = 0.75;  // of the texts typed, the rest are hostile
-constexpr double kLongTextShare = 0.02;  // of the hostile texts
-constexpr int kLongestText = 3000;       // characters
+constexpr double kLongTextShare = 0.02;   // of the hostile texts
+constexpr int kLongestText = 3000;        // characters
 // Each command must reach its last write in at least this share of its presses, or the texts
 // are too wild to test much beyond the input checks.
 constexpr double kLeastCompletedShare = 0.1;
 
 // Texts that have troubled number readers before, and the window's own messages.
 const QStringList kHostileTexts = {
-    "", " ", "\t", "\n", " \t\n ", ",", "1,5", "4.7 nH", "50 ohm", "1.2.3", "1e400", "-1e400", "1e-400",
-    "1E308", "1.7976931348623157e308", "1.8e308", "4.9e-324", "2.4e-324", "1e", "1e+", "1e-", "e5", "E-5",
-    "1d3", "1D-3", "-0", "+0", "-0.0", "-.5", "+.", ".", "-", "+", "--5", "+-5", "1 2 3", "- 4 2", "1\t0\n0",
-    "&H", "&h1F", "&HFFFFFFFFFFFFFFFF", "&H1FFFFFFFFFFFFF", "&O777", "&o17", "&O8", "&", "& H10", "&X5",
-    "&H-5", "-&H5", "0x1p3", "0x10", "nan", "NaN", "-nan", "inf", "-inf", "Infinity", "1.#INF", " infinity",
-    " Invalid Z0", "Too Small", "Invalid H", " Invalid W", "Z0 too Low", "Z0 too Hi", "Z0 error", " 1.00",
-    " 0.00", QString::fromUtf8("\u00b5m"), QString::fromUtf8("\u00bd"), QString::fromUtf8("\u00b2"),
-    QString::fromUtf8("\u0663"), QString::fromUtf8("\uff11\uff12"), QString::fromUtf8("\u00a05"),
-    QString::fromUtf8("5\u200b0"), QString::fromUtf8("\U0001F642"), QString::fromUtf8("\u202e12"),
-    QString::fromUtf8("1\u20132"), QString(QChar(0)) + "5", "5" + QString(QChar(0)) + "5",
+    "",
+    " ",
+    "\t",
+    "\n",
+    " \t\n ",
+    ",",
+    "1,5",
+    "4.7 nH",
+    "50 ohm",
+    "1.2.3",
+    "1e400",
+    "-1e400",
+    "1e-400",
+    "1E308",
+    "1.7976931348623157e308",
+    "1.8e308",
+    "4.9e-324",
+    "2.4e-324",
+    "1e",
+    "1e+",
+    "1e-",
+    "e5",
+    "E-5",
+    "1d3",
+    "1D-3",
+    "-0",
+    "+0",
+    "-0.0",
+    "-.5",
+    "+.",
+    ".",
+    "-",
+    "+",
+    "--5",
+    "+-5",
+    "1 2 3",
+    "- 4 2",
+    "1\t0\n0",
+    "&H",
+    "&h1F",
+    "&HFFFFFFFFFFFFFFFF",
+    "&H1FFFFFFFFFFFFF",
+    "&O777",
+    "&o17",
+    "&O8",
+    "&",
+    "& H10",
+    "&X5",
+    "&H-5",
+    "-&H5",
+    "0x1p3",
+    "0x10",
+    "nan",
+    "NaN",
+    "-nan",
+    "inf",
+    "-inf",
+    "Infinity",
+    "1.#INF",
+    " infinity",
+    " Invalid Z0",
+    "Too Small",
+    "Invalid H",
+    " Invalid W",
+    "Z0 too Low",
+    "Z0 too Hi",
+    "Z0 error",
+    " 1.00",
+    " 0.00",
+    QString::fromUtf8("\u00b5m"),
+    QString::fromUtf8("\u00bd"),
+    QString::fromUtf8("\u00b2"),
+    QString::fromUtf8("\u0663"),
+    QString::fromUtf8("\uff11\uff12"),
+    QString::fromUtf8("\u00a05"),
+    QString::fromUtf8("5\u200b0"),
+    QString::fromUtf8("\U0001F642"),
+    QString::fromUtf8("\u202e12"),
+    QString::fromUtf8("1\u20132"),
+    QString(QChar(0)) + "5",
+    "5" + QString(QChar(0)) + "5",
 };
 
 // Characters of the long random texts: those a number is made of, and some that end one.
@@ -73,8 +144,7 @@ public:
 
     bool chance(double probability) { return std::bernoulli_distribution(probability)(random_); }
 
-    QString text_for(const QString& box)
-    {
+    QString text_for(const QString& box) {
         if (chance(kPlausibleShare)) {
             for (const PlausibleRange& range : kPlausibleRanges) {
                 if (box == range.box) {
@@ -88,11 +158,10 @@ public:
 private:
     // A value written as people write it: any number of decimals, sometimes in E form, with
     // blanks around it and now and then a unit after it.
-    QString plausible(double low, double high)
-    {
-        const double value = low > 0.0
-                                 ? std::exp(std::uniform_real_distribution<double>(std::log(low), std::log(high))(random_))
-                                 : std::uniform_real_distribution<double>(low, high)(random_);
+    QString plausible(double low, double high) {
+        const double value =
+            low > 0.0 ? std::exp(std::uniform_real_distribution<double>(std::log(low), std::log(high))(random_))
+                      : std::uniform_real_distribution<double>(low, high)(random_);
         static const std::array<char, 3> formats = {'f', 'g', 'e'};
         QString text = QString::number(value, formats[uniform(0, 2)], uniform(0, 6));
         text = QString(uniform(0, 2), ' ') + text;
@@ -100,34 +169,32 @@ private:
         return text + suffixes[uniform(0, static_cast<int>(suffixes.size()) - 1)];
     }
 
-    QString hostile()
-    {
+    QString hostile() {
         QString text;
         for (int piece = uniform(1, 3); piece > 0; --piece) {
             switch (uniform(0, 5)) {
-            case 0:
-            case 1:
-            case 2:
-                text += kHostileTexts[uniform(0, static_cast<int>(kHostileTexts.size()) - 1)];
-                break;
-            case 3:
-                text += digits(uniform(1, 400));
-                break;
-            case 4:
-                text += digits(uniform(1, 30)) + (chance(0.5) ? "e" : "D") + (chance(0.5) ? "-" : "+") +
-                        digits(uniform(1, 25));
-                break;
-            default:
-                text += chance(kLongTextShare) ? random_characters(uniform(1, kLongestText))
-                                               : random_characters(uniform(1, 12));
+                case 0:
+                case 1:
+                case 2:
+                    text += kHostileTexts[uniform(0, static_cast<int>(kHostileTexts.size()) - 1)];
+                    break;
+                case 3:
+                    text += digits(uniform(1, 400));
+                    break;
+                case 4:
+                    text += digits(uniform(1, 30)) + (chance(0.5) ? "e" : "D") + (chance(0.5) ? "-" : "+") +
+                            digits(uniform(1, 25));
+                    break;
+                default:
+                    text += chance(kLongTextShare) ? random_characters(uniform(1, kLongestText))
+                                                   : random_characters(uniform(1, 12));
             }
         }
         return text;
     }
 
     // Decimal digits with, half of the time, a point somewhere among them.
-    QString digits(int count)
-    {
+    QString digits(int count) {
         QString text;
         for (int i = 0; i < count; ++i) {
             text += QChar('0' + uniform(0, 9));
@@ -138,8 +205,7 @@ private:
         return text;
     }
 
-    QString random_characters(int count)
-    {
+    QString random_characters(int count) {
         QString text;
         for (int i = 0; i < count; ++i) {
             text += kTextCharacters[uniform(0, static_cast<int>(kTextCharacters.size()) - 1)];
@@ -150,16 +216,14 @@ private:
     std::mt19937_64 random_;
 };
 
-std::uint64_t chosen_seed()
-{
+std::uint64_t chosen_seed() {
     bool given = false;
     const std::uint64_t seed = qEnvironmentVariable("VELMOKA_RANDOM_SEED").toULongLong(&given);
     return given ? seed : std::random_device{}();
 }
 
 // Whether the press reached the command's last write with a number.
-bool completed(const Command& command, const WindowState& before, const WindowState& after)
-{
+bool completed(const Command& command, const WindowState& before, const WindowState& after) {
     static const QMap<QString, QString> last_box = {
         {"analysis", "cpi_txt"}, {"synthesis", "length1_txt"}, {"synthpi", "ct_txt"}, {"syntht", "cpi_txt"}};
     const QString& box = last_box[command.button];
@@ -175,8 +239,7 @@ private slots:
     void every_press_keeps_the_rules();
 };
 
-void TestRandomInput::every_press_keeps_the_rules()
-{
+void TestRandomInput::every_press_keeps_the_rules() {
     const std::uint64_t seed = chosen_seed();
     qInfo("seed %llu (replay with VELMOKA_RANDOM_SEED=%llu)", static_cast<unsigned long long>(seed),
           static_cast<unsigned long long>(seed));
@@ -192,7 +255,8 @@ void TestRandomInput::every_press_keeps_the_rules()
         }
         calculator.choose_units(maker.chance(0.5) ? "mils" : "microns");
         for (int count = maker.uniform(1, kMostPressesPerCase); count > 0; --count, ++presses) {
-            const std::size_t which = static_cast<std::size_t>(maker.uniform(0, static_cast<int>(kCommands.size()) - 1));
+            const std::size_t which =
+                static_cast<std::size_t>(maker.uniform(0, static_cast<int>(kCommands.size()) - 1));
             const Command& command = kCommands[which];
             const WindowState before = state_of(calculator);
             const QString broken = press_and_check(calculator, twin, command);

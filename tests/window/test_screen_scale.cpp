@@ -21,8 +21,7 @@ struct Layout {
 };
 
 // Runs the layout report on an offscreen screen with the given scale factor.
-Layout layout_at(int scale)
-{
+Layout layout_at(int scale) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("QT_SCALE_FACTOR", QString::number(scale));
@@ -69,22 +68,19 @@ private:
     Layout twice;
 };
 
-void TestScreenScale::initTestCase()
-{
+void TestScreenScale::initTestCase() {
     single = layout_at(1);
     twice = layout_at(2);
 }
 
-void TestScreenScale::screens_have_the_asked_scale()
-{
+void TestScreenScale::screens_have_the_asked_scale() {
     QCOMPARE(single.device_pixel_ratio, 1.0);
     QCOMPARE(twice.device_pixel_ratio, 2.0);
     QCOMPARE(single.controls.value("velmoka").device_rect.size(), QSize(417, 332));
     QCOMPARE(single.controls.value("AboutVelmoka").device_rect.size(), QSize(417, 60));
 }
 
-void TestScreenScale::every_control_doubles_exactly_data()
-{
+void TestScreenScale::every_control_doubles_exactly_data() {
     QTest::addColumn<QString>("name");
     // Both windows with every control: two windows, 14 boxes, 5 buttons, 2 options, 21 labels
     // in the main window and 2 in the About window.
@@ -95,16 +91,14 @@ void TestScreenScale::every_control_doubles_exactly_data()
     }
 }
 
-void TestScreenScale::every_control_doubles_exactly()
-{
+void TestScreenScale::every_control_doubles_exactly() {
     QFETCH(QString, name);
     const QRect at_one = single.controls.value(name).device_rect;
     QCOMPARE(twice.controls.value(name).device_rect,
              QRect(at_one.x() * 2, at_one.y() * 2, at_one.width() * 2, at_one.height() * 2));
 }
 
-void TestScreenScale::captions_fit_their_controls_data()
-{
+void TestScreenScale::captions_fit_their_controls_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("scale");
     for (const int scale : {1, 2}) {
@@ -117,17 +111,16 @@ void TestScreenScale::captions_fit_their_controls_data()
     }
 }
 
-void TestScreenScale::captions_fit_their_controls()
-{
+void TestScreenScale::captions_fit_their_controls() {
     QFETCH(QString, name);
     QFETCH(int, scale);
     const Control control = (scale == 1 ? single : twice).controls.value(name);
     QVERIFY2(control.caption_width <= control.caption_room,
-             qPrintable(QString("caption %1 px wide in %2 px of room").arg(control.caption_width).arg(control.caption_room)));
+             qPrintable(
+                 QString("caption %1 px wide in %2 px of room").arg(control.caption_width).arg(control.caption_room)));
 }
 
-void TestScreenScale::captions_use_the_installed_design_faces()
-{
+void TestScreenScale::captions_use_the_installed_design_faces() {
     // The fit above means something only in the design's faces or their metric-compatible
     // stand-ins, not in whatever the font system falls back to.
     const QStringList faces = {"Arial", "Liberation Sans", "Brush Script MT", "Kaushan Script"};

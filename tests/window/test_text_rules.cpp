@@ -22,17 +22,21 @@ constexpr double largest = std::numeric_limits<double>::max();
 constexpr double smallest_subnormal = std::numeric_limits<double>::denorm_min();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-const char* const pictures[] = {"  ##0.00",  "  ###0.00",  " ###0.00",   "  ##0.000",
+const char* const pictures[] = {"  ##0.00",   "  ###0.00", " ###0.00",   "  ##0.000",
                                 "  ###0.000", "  #0.0000", "  ##0.0000", "  ###0.0000"};
 
-double read(const QByteArray& text) { return leading_numeric(std::string_view(text.constData(), text.size())); }
+double read(const QByteArray& text) {
+    return leading_numeric(std::string_view(text.constData(), text.size()));
+}
 
 // The same text as a text box holds it, in UTF-16, read in place.
 double read_utf16(const QString& text) {
     return leading_numeric(std::u16string_view(QStringView(text).utf16(), static_cast<std::size_t>(text.size())));
 }
 
-QByteArray repeated(char c, int count) { return QByteArray(count, c); }
+QByteArray repeated(char c, int count) {
+    return QByteArray(count, c);
+}
 
 // The decimal digits of 5^exponent by schoolbook multiplication, most significant first.
 QByteArray power_of_five_digits(int exponent) {
@@ -117,14 +121,14 @@ std::vector<double> random_doubles(std::uint64_t seed, int count) {
         const double sign = (bits & 8) ? -1.0 : 1.0;
         double value = 0;
         switch (bits % 3) {
-        case 0:
-            value = sign * std::pow(10.0, decade(generator));
-            break;
-        case 1:
-            value = sign * (short_mantissa(generator) * 10.0 + 5.0) / std::pow(10.0, places(generator));
-            break;
-        default:
-            std::memcpy(&value, &bits, sizeof value);
+            case 0:
+                value = sign * std::pow(10.0, decade(generator));
+                break;
+            case 1:
+                value = sign * (short_mantissa(generator) * 10.0 + 5.0) / std::pow(10.0, places(generator));
+                break;
+            default:
+                std::memcpy(&value, &bits, sizeof value);
         }
         if (std::isfinite(value)) {
             values.push_back(value);
@@ -180,8 +184,14 @@ void TestTextRules::reads_leading_number_data() {
     QTest::newRow("blank between digits") << QByteArray("1 2") << 12.0;
     QTest::newRow("tabs and line feeds anywhere") << QByteArray("\t1\n2 .\t5 ") << 12.5;
     QTest::newRow("carriage return ends the number") << QByteArray("1\r2") << 1.0;
-    QTest::newRow("non-ASCII byte ends the number") << QByteArray("1\xc3\xa9" "5") << 1.0;
-    QTest::newRow("no-break space is not a blank") << QByteArray("\xc2\xa0" "5") << 0.0;
+    QTest::newRow("non-ASCII byte ends the number") << QByteArray(
+                                                           "1\xc3\xa9"
+                                                           "5")
+                                                    << 1.0;
+    QTest::newRow("no-break space is not a blank") << QByteArray(
+                                                          "\xc2\xa0"
+                                                          "5")
+                                                   << 0.0;
     QTest::newRow("trailing text ignored") << QByteArray("75 ohms") << 75.0;
 
     QTest::newRow("minus") << QByteArray("-2.5") << -2.5;
@@ -228,13 +238,16 @@ void TestTextRules::reads_leading_number_data() {
     QTest::newRow("all 64 bits set") << QByteArray("&hFFFFFFFFFFFFFFFF") << 18446744073709551616.0;
     QTest::newRow("hexadecimal tie rounds to even down") << QByteArray("&h20000000000001") << 9007199254740992.0;
     QTest::newRow("hexadecimal tie rounds to even up") << QByteArray("&h20000000000003") << 9007199254740996.0;
-    QTest::newRow("hexadecimal just above a tie")
-        << QByteArray("&h20000000000001" "0000000000001") << std::ldexp(9007199254740994.0, 52);
-    QTest::newRow("octal tie rounds to even")
-        << QByteArray("&o400000000000000001") << 9007199254740992.0;
+    QTest::newRow("hexadecimal just above a tie") << QByteArray(
+                                                         "&h20000000000001"
+                                                         "0000000000001")
+                                                  << std::ldexp(9007199254740994.0, 52);
+    QTest::newRow("octal tie rounds to even") << QByteArray("&o400000000000000001") << 9007199254740992.0;
 }
 
-void TestTextRules::reads_leading_number() { verify_reading(); }
+void TestTextRules::reads_leading_number() {
+    verify_reading();
+}
 
 void TestTextRules::reads_long_and_boundary_texts_data() {
     QTest::addColumn<QByteArray>("text");
@@ -274,7 +287,9 @@ void TestTextRules::reads_long_and_boundary_texts_data() {
         << power_of_five_digits(1075) + repeated('0', 300) + "1e-1376" << smallest_subnormal;
 }
 
-void TestTextRules::reads_long_and_boundary_texts() { verify_reading(); }
+void TestTextRules::reads_long_and_boundary_texts() {
+    verify_reading();
+}
 
 void TestTextRules::reads_back_every_printed_double_data() {
     QTest::addColumn<QByteArray>("format");
@@ -336,7 +351,8 @@ void TestTextRules::reads_utf16_beyond_ascii() {
 // Random texts of number characters, blanks and characters beyond ASCII read the same in
 // UTF-16 as in their Latin-1 form, where a character beyond Latin-1 is '?'.
 void TestTextRules::reads_utf16_as_its_latin1_form() {
-    const QString alphabet = QStringLiteral(" \t\n0123456789.+-eEdDhHoO&fF?\u00A0\u00E9\u00FF\u0100\u0661\u2003\uFF11\U0001D7D9");
+    const QString alphabet =
+        QStringLiteral(" \t\n0123456789.+-eEdDhHoO&fF?\u00A0\u00E9\u00FF\u0100\u0661\u2003\uFF11\U0001D7D9");
     std::mt19937 random(20240612);
     std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
     std::uniform_int_distribution<int> length(0, 24);
@@ -347,7 +363,8 @@ void TestTextRules::reads_utf16_as_its_latin1_form() {
         }
         const double expected = read(text.toLatin1());
         const double actual = read_utf16(text);
-        QVERIFY2(std::memcmp(&actual, &expected, sizeof actual) == 0, text.toUtf8() + ": " + describe(actual, expected));
+        QVERIFY2(std::memcmp(&actual, &expected, sizeof actual) == 0,
+                 text.toUtf8() + ": " + describe(actual, expected));
     }
 }
 
@@ -391,20 +408,19 @@ void TestTextRules::writes_under_picture_data() {
     QTest::newRow("negative zero") << -0.0 << QByteArray("  ##0.00") << "  0.00";
     QTest::newRow("negative subnormal") << -smallest_subnormal << QByteArray("  #0.0000") << "  0.0000";
 
-    QTest::newRow("fifteen digits then zeros") << 123456789012345678.0 << QByteArray("  ##0.00")
-                                               << "  123456789012346000.00";
-    QTest::newRow("rounds up to a power of ten") << 999999999999999.9 << QByteArray("  ##0.00")
-                                                << "  1000000000000000.00";
+    QTest::newRow("fifteen digits then zeros")
+        << 123456789012345678.0 << QByteArray("  ##0.00") << "  123456789012346000.00";
+    QTest::newRow("rounds up to a power of ten")
+        << 999999999999999.9 << QByteArray("  ##0.00") << "  1000000000000000.00";
     QTest::newRow("1e300") << 1e300 << QByteArray(" ###0.00") << " 1" + QString(300, '0') + ".00";
     QTest::newRow("largest double") << largest << QByteArray("  ##0.00")
                                     << "  179769313486232" + QString(294, '0') + ".00";
-    QTest::newRow("largest double negative") << -largest << QByteArray("  ###0.0000")
-                                             << "-  179769313486232" + QString(294, '0') + ".0000";
+    QTest::newRow("largest double negative")
+        << -largest << QByteArray("  ###0.0000") << "-  179769313486232" + QString(294, '0') + ".0000";
 
     QTest::newRow("infinity") << infinity << QByteArray("  ##0.00") << " infinity";
     QTest::newRow("minus infinity") << -infinity << QByteArray(" ###0.00") << " infinity";
-    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QByteArray("  #0.0000")
-                                  << " infinity";
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << QByteArray("  #0.0000") << " infinity";
 }
 
 void TestTextRules::writes_under_picture() {

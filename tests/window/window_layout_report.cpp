@@ -25,8 +25,7 @@ namespace {
 
 // The width, in device-independent pixels, that the control's style gives its caption; -1
 // for a control without one.
-int caption_room(const QWidget* control)
-{
+int caption_room(const QWidget* control) {
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
         return label->contentsRect().width();
     }
@@ -37,13 +36,12 @@ int caption_room(const QWidget* control)
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = button->text();
-    const QStyle::SubElement contents = qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents
-                                                                                : QStyle::SE_PushButtonContents;
+    const QStyle::SubElement contents =
+        qobject_cast<const QRadioButton*>(button) ? QStyle::SE_RadioButtonContents : QStyle::SE_PushButtonContents;
     return button->style()->subElementRect(contents, &option, button).width();
 }
 
-QString caption_of(const QWidget* control)
-{
+QString caption_of(const QWidget* control) {
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
         return label->text();
     }
@@ -54,15 +52,13 @@ QString caption_of(const QWidget* control)
 }
 
 // The caption's advance in device pixels: the font at the scaled size, as the text is drawn.
-qreal caption_width(const QWidget* control, const QString& caption, qreal ratio)
-{
+qreal caption_width(const QWidget* control, const QString& caption, qreal ratio) {
     QFont font = control->font();
     font.setPointSizeF(font.pointSizeF() * ratio);
     return QFontMetricsF(font, control).horizontalAdvance(caption);
 }
 
-void report(QTextStream& out, QWidget* window)
-{
+void report(QTextStream& out, QWidget* window) {
     const qreal ratio = window->devicePixelRatioF();
     const QSize size = window->grab().size();
     out << window->objectName() << "\t0 0 " << size.width() << ' ' << size.height() << "\t-\t-1\t-1\n";
@@ -71,9 +67,8 @@ void report(QTextStream& out, QWidget* window)
         const QSize device_size = control->grab().size();
         const QString caption = caption_of(control);
         const int room = caption_room(control);
-        out << window->objectName() << '/' << control->objectName() << '\t' << corner.x() << ' ' << corner.y()
-            << ' ' << device_size.width() << ' ' << device_size.height() << '\t'
-            << QFontInfo(control->font()).family() << '\t'
+        out << window->objectName() << '/' << control->objectName() << '\t' << corner.x() << ' ' << corner.y() << ' '
+            << device_size.width() << ' ' << device_size.height() << '\t' << QFontInfo(control->font()).family() << '\t'
             << (caption.isEmpty() ? -1.0 : caption_width(control, caption, ratio)) << '\t'
             << (room < 0 ? -1.0 : room * ratio) << '\n';
     }
@@ -81,8 +76,7 @@ void report(QTextStream& out, QWidget* window)
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     velmoka::MainWindow main_window;
     velmoka::AboutWindow about_window;
