@@ -86,5 +86,16 @@ public:
         return lines;
     }
 
+    // The listing of the named boxes after typing into a fresh window in the given units and
+    // pressing one button.
+    static QStringList listing_after(const QString& units, const Texts& typed, const QString& button,
+                                     const QStringList& names) {
+        Calculator calculator;
+        calculator.choose_units(units);
+        calculator.enter(typed);
+        calculator.press(button);
+        return listing(calculator.texts(names));
+    }
+
     velmoka::MainWindow window;
 };

@@ -130,11 +130,7 @@ void TestSynthesisCommand::solved_lines() {
     QFETCH(Texts, typed);
     QFETCH(Texts, expected);
 
-    Calculator calculator;
-    calculator.choose_units(units);
-    calculator.enter(typed);
-    calculator.press("synthesis");
-    QCOMPARE(Calculator::listing(calculator.texts(expected.keys())), Calculator::listing(expected));
+    QCOMPARE(Calculator::listing_after(units, typed, "synthesis", expected.keys()), Calculator::listing(expected));
 }
 
 // A stop leaves the repairs made before it, writes nothing else and converts no length. The
