@@ -55,9 +55,11 @@ private slots:
 // er 12.9, H 100, T 4, W 70: only W/H = 0.7 and T/H = 0.04 reach the model, so mils give the
 // same texts as microns; 70 microns (2.76 mils) is inside the width bounds.
 void TestAnalysisCommand::opening_line_in_either_unit_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::newRow("microns") << "microns";
     QTest::newRow("mils") << "mils";
+    // clang-format on
 }
 
 void TestAnalysisCommand::opening_line_in_either_unit() {
@@ -78,6 +80,7 @@ void TestAnalysisCommand::opening_line_in_either_unit() {
 // Each check in its turn: the message in its box, the repairs made before it kept, and every
 // other box, the earlier results included, left as it was.
 void TestAnalysisCommand::checks_that_stop_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("changed");
@@ -111,6 +114,7 @@ void TestAnalysisCommand::checks_that_stop_data() {
     QTest::newRow("er and thickness repaired, then the width stops")
         << "microns" << Texts{{"er_txt", "0"}, {"t_txt", "-4"}, {"w_txt", ""}}
         << Texts{{"er_txt", " 1.00"}, {"t_txt", " 0.00"}, {"w_txt", "Too Small"}};
+    // clang-format on
 }
 
 void TestAnalysisCommand::checks_that_stop() {
@@ -130,6 +134,7 @@ void TestAnalysisCommand::checks_that_stop() {
 // Inputs the checks repair or accept at their bounds: the inputs written back in their
 // pictures and the line the model gives for them.
 void TestAnalysisCommand::accepted_inputs_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("expected");
@@ -174,6 +179,7 @@ void TestAnalysisCommand::accepted_inputs_data() {
                                                {"z0_txt", "  122.73"},
                                                {"er_eff_txt", "  6.277"},
                                                {"vel_txt", "  0.3991"}};
+    // clang-format on
 }
 
 void TestAnalysisCommand::accepted_inputs() {
@@ -191,6 +197,7 @@ void TestAnalysisCommand::accepted_inputs() {
 // C_T = 1000·sin θ/(2πf·z0); a quarter wave gives 49.8935/2π = 7.9408 nH and
 // 1000/(2π·49.8935) = 3.1899 pF for both networks.
 void TestAnalysisCommand::line_sections_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("expected");
@@ -226,6 +233,7 @@ void TestAnalysisCommand::line_sections_data() {
         << Texts{{"z0_txt", " Invalid Z0"}, {"w_txt", "  25.40"},      {"er_eff_txt", "  1.614"},
                  {"vel_txt", "  0.7872"},   {"length2_txt", " 30.00"}, {"lt_txt", "  7.7193"},
                  {"ct_txt", "  0.4396"},    {"lpi_txt", "  14.4043"},  {"cpi_txt", "  0.2356"}};
+    // clang-format on
 }
 
 void TestAnalysisCommand::line_sections() {
@@ -263,17 +271,15 @@ void TestAnalysisCommand::impedance_beyond_the_entry_range_is_written_then_refus
 // (0 wavelengths at 0 GHz) are written and the four element boxes show " infinity", never a
 // previous press's values.
 void TestAnalysisCommand::zero_frequency_data() {
+    // clang-format off
     QTest::addColumn<QString>("frequency");
     QTest::addColumn<QString>("length");
 
-    QTest::newRow("0 GHz, no length") << "0"
-                                      << " 0.00";
-    QTest::newRow("0 GHz, 30 degrees at 1 GHz") << "0"
-                                                << "8832.5";
-    QTest::newRow("empty frequency") << ""
-                                     << "8832.5";
-    QTest::newRow("frequency that is not a number") << "GHz"
-                                                    << " 0.00";
+    QTest::newRow("0 GHz, no length") << "0" << " 0.00";
+    QTest::newRow("0 GHz, 30 degrees at 1 GHz") << "0" << "8832.5";
+    QTest::newRow("empty frequency") << "" << "8832.5";
+    QTest::newRow("frequency that is not a number") << "GHz" << " 0.00";
+    // clang-format on
 }
 
 void TestAnalysisCommand::zero_frequency() {
@@ -295,17 +301,15 @@ void TestAnalysisCommand::zero_frequency() {
 // On a substrate of er 10⁹ and more the velocity shows as 0.0000; the phase length read back
 // from that text has no value, and neither have the networks.
 void TestAnalysisCommand::velocity_shown_as_zero_data() {
+    // clang-format off
     QTest::addColumn<QString>("er");
     QTest::addColumn<QString>("length");
 
-    QTest::newRow("er 1e9, no length") << "1e9"
-                                       << " 0.00";
-    QTest::newRow("er 1e9, 1000 microns") << "1e9"
-                                          << "1000";
-    QTest::newRow("er 1e300, negative length") << "1e300"
-                                               << "-1000";
-    QTest::newRow("er beyond the double range") << "1e400"
-                                                << "1000";
+    QTest::newRow("er 1e9, no length") << "1e9" << " 0.00";
+    QTest::newRow("er 1e9, 1000 microns") << "1e9" << "1000";
+    QTest::newRow("er 1e300, negative length") << "1e300" << "-1000";
+    QTest::newRow("er beyond the double range") << "1e400" << "1000";
+    // clang-format on
 }
 
 void TestAnalysisCommand::velocity_shown_as_zero() {
@@ -329,6 +333,7 @@ void TestAnalysisCommand::velocity_shown_as_zero() {
 // Substrates far thinner than the strip or the conductor, and permittivities up to the
 // largest double: every box ends with a number or one of the window's messages.
 void TestAnalysisCommand::extreme_geometry_data() {
+    // clang-format off
     QTest::addColumn<Texts>("typed");
 
     QTest::newRow("strip 20000 times wider than the dielectric")
@@ -341,6 +346,7 @@ void TestAnalysisCommand::extreme_geometry_data() {
     QTest::newRow("er and W/H beyond the double range")
         << Texts{{"er_txt", "1e999"}, {"h_txt", "4.9e-324"}, {"w_txt", "500"}, {"length1_txt", " 100.00"}};
     QTest::newRow("thickness beyond the double range") << Texts{{"t_txt", "1e999"}, {"length1_txt", " 100.00"}};
+    // clang-format on
 }
 
 void TestAnalysisCommand::extreme_geometry() {

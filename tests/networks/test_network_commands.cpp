@@ -110,6 +110,7 @@ private slots:
 // The line found from one element, every result box filled with other text beforehand so
 // that each must be written; the other network's element box is not consulted.
 void TestNetworkCommands::line_texts_data() {
+    // clang-format off
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("freq");
@@ -144,15 +145,9 @@ void TestNetworkCommands::line_texts_data() {
     }
 
     // Elements whose reactance equals 50 ohms to the last bit at 1 GHz: 7.5 cm in air.
-    QTest::newRow("pi, quarter wave in air, microns") << "synthpi"
-                                                      << "7.957747153555701"
-                                                      << "1"
-                                                      << "air"
+    QTest::newRow("pi, quarter wave in air, microns") << "synthpi" << "7.957747153555701" << "1" << "air"
                                                       << "microns" << quarter + QStringList{"  75000.00", " 90.00"};
-    QTest::newRow("T, quarter wave in air, mils") << "syntht"
-                                                  << "3.1830988614222804"
-                                                  << "1"
-                                                  << "air"
+    QTest::newRow("T, quarter wave in air, mils") << "syntht" << "3.1830988614222804" << "1" << "air"
                                                   << "mils" << quarter + QStringList{"  2952.76", " 90.00"};
     QTest::newRow("pi, quarter wave on the opening substrate")
         << "synthpi"
@@ -185,10 +180,7 @@ void TestNetworkCommands::line_texts_data() {
         << "air"
         << "mils" << QStringList{"  0.0001", "  0.0000", "  0.0001", "  0.0000", "  0.02", " 0.07"};
 
-    QTest::newRow("pi, negative frequency") << "synthpi"
-                                            << "5"
-                                            << "-1"
-                                            << "air"
+    QTest::newRow("pi, negative frequency") << "synthpi" << "5" << "-1" << "air"
                                             << "mils" << worked + QStringList{"  1277.11", "- 38.93"};
     QTest::newRow("pi, negative inductance")
         << "synthpi"
@@ -197,50 +189,23 @@ void TestNetworkCommands::line_texts_data() {
         << "air"
         << "mils" << QStringList{"-  5.0000", "-  1.1249", "-  2.8122", "-  2.0000", "-  1277.11", "- 38.93"};
 
-    QTest::newRow("pi, opening window's inductance") << "synthpi"
-                                                     << "  0.0000"
-                                                     << "1"
-                                                     << "opening substrate"
+    QTest::newRow("pi, opening window's inductance") << "synthpi" << "  0.0000" << "1" << "opening substrate"
                                                      << "microns" << none;
-    QTest::newRow("pi, negative zero inductance") << "synthpi"
-                                                  << "-0"
-                                                  << "1"
-                                                  << "opening substrate"
+    QTest::newRow("pi, negative zero inductance") << "synthpi" << "-0" << "1" << "opening substrate"
                                                   << "microns" << none;
-    QTest::newRow("pi, no inductance at a negative frequency") << "synthpi"
-                                                               << "0"
-                                                               << "-1"
-                                                               << "air"
+    QTest::newRow("pi, no inductance at a negative frequency") << "synthpi" << "0" << "-1" << "air"
                                                                << "mils" << none;
-    QTest::newRow("pi, no inductance at the highest frequency") << "synthpi"
-                                                                << "0"
-                                                                << "1e308"
-                                                                << "air"
+    QTest::newRow("pi, no inductance at the highest frequency") << "synthpi" << "0" << "1e308" << "air"
                                                                 << "mils" << none;
-    QTest::newRow("T, opening window's capacitance") << "syntht"
-                                                     << "  0.0000"
-                                                     << "1"
-                                                     << "opening substrate"
+    QTest::newRow("T, opening window's capacitance") << "syntht" << "  0.0000" << "1" << "opening substrate"
                                                      << "microns" << none;
-    QTest::newRow("T, negative zero capacitance") << "syntht"
-                                                  << "-0"
-                                                  << "1"
-                                                  << "opening substrate"
+    QTest::newRow("T, negative zero capacitance") << "syntht" << "-0" << "1" << "opening substrate"
                                                   << "microns" << none;
-    QTest::newRow("T, no capacitance at a negative frequency") << "syntht"
-                                                               << "0"
-                                                               << "-1"
-                                                               << "air"
+    QTest::newRow("T, no capacitance at a negative frequency") << "syntht" << "0" << "-1" << "air"
                                                                << "mils" << none;
-    QTest::newRow("T, negative zero capacitance at a negative frequency") << "syntht"
-                                                                          << "-0.0"
-                                                                          << "-2.5"
-                                                                          << "air"
+    QTest::newRow("T, negative zero capacitance at a negative frequency") << "syntht" << "-0.0" << "-2.5" << "air"
                                                                           << "mils" << none;
-    QTest::newRow("T, no capacitance at the highest frequency") << "syntht"
-                                                                << "0"
-                                                                << "1e308"
-                                                                << "air"
+    QTest::newRow("T, no capacitance at the highest frequency") << "syntht" << "0" << "1e308" << "air"
                                                                 << "mils" << none;
     QTest::newRow("T, no capacitance on a line of no velocity")
         << "syntht"
@@ -248,6 +213,7 @@ void TestNetworkCommands::line_texts_data() {
         << "1"
         << "e_eff 9, no velocity"
         << "mils" << QStringList{"  0.0000", "  0.0000", "  0.0000", "  0.0000", "  0.00", " infinity"};
+    // clang-format on
 }
 
 void TestNetworkCommands::line_texts() {
@@ -278,23 +244,21 @@ void TestNetworkCommands::line_texts() {
 // On the opening substrate the width synthesis shows e_eff and the velocity to a few
 // decimals; the length follows 1277.105 / sqrt(e_eff shown) mils, the phase the velocity shown.
 void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff_data() {
+    // clang-format off
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("units");
     QTest::addColumn<double>("mils_per_unit");
 
-    QTest::newRow("pi, microns") << "synthpi"
-                                 << "5"
+    QTest::newRow("pi, microns") << "synthpi" << "5"
                                  << "microns" << kMilsPerMicron;
-    QTest::newRow("pi, mils") << "synthpi"
-                              << "5"
+    QTest::newRow("pi, mils") << "synthpi" << "5"
                               << "mils" << 1.0;
-    QTest::newRow("T, microns") << "syntht"
-                                << "2"
+    QTest::newRow("T, microns") << "syntht" << "2"
                                 << "microns" << kMilsPerMicron;
-    QTest::newRow("T, mils") << "syntht"
-                             << "2"
+    QTest::newRow("T, mils") << "syntht" << "2"
                              << "mils" << 1.0;
+    // clang-format on
 }
 
 void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff() {
@@ -327,27 +291,17 @@ void TestNetworkCommands::worked_example_length_follows_the_shown_e_eff() {
 // The pi inductance and the T capacitance of one line lead each command to that same line:
 // every box of the two windows ends alike.
 void TestNetworkCommands::both_commands_describe_the_same_line_data() {
+    // clang-format off
     QTest::addColumn<QString>("inductance");   // nH
     QTest::addColumn<QString>("capacitance");  // pF, 1000 L / Z0² for the same line
     QTest::addColumn<QString>("z0");
     QTest::addColumn<QString>("freq");
 
-    QTest::newRow("worked example, 50 ohms at 1 GHz") << "5"
-                                                      << "2"
-                                                      << "50"
-                                                      << "1";
-    QTest::newRow("short 50-ohm section at 2.5 GHz") << "1"
-                                                     << "0.4"
-                                                     << "50"
-                                                     << "2.5";
-    QTest::newRow("25-ohm line") << "1"
-                                 << "1.6"
-                                 << "25"
-                                 << "1";
-    QTest::newRow("75-ohm line of 70 degrees") << "11.25"
-                                               << "2"
-                                               << "75"
-                                               << "1";
+    QTest::newRow("worked example, 50 ohms at 1 GHz") << "5" << "2" << "50" << "1";
+    QTest::newRow("short 50-ohm section at 2.5 GHz") << "1" << "0.4" << "50" << "2.5";
+    QTest::newRow("25-ohm line") << "1" << "1.6" << "25" << "1";
+    QTest::newRow("75-ohm line of 70 degrees") << "11.25" << "2" << "75" << "1";
+    // clang-format on
 }
 
 void TestNetworkCommands::both_commands_describe_the_same_line() {
@@ -373,6 +327,7 @@ void TestNetworkCommands::both_commands_describe_the_same_line() {
 
 // The width synthesis first, then the command's own six boxes in its own order.
 void TestNetworkCommands::writes_in_order_after_the_width_synthesis_data() {
+    // clang-format off
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("element");
     QTest::addColumn<QStringList>("order");
@@ -381,6 +336,7 @@ void TestNetworkCommands::writes_in_order_after_the_width_synthesis_data() {
                         << "5" << QStringList{"lpi_txt", "cpi_txt", "length1_txt", "length2_txt", "lt_txt", "ct_txt"};
     QTest::newRow("T") << "syntht"
                        << "2" << QStringList{"lt_txt", "ct_txt", "length1_txt", "length2_txt", "lpi_txt", "cpi_txt"};
+    // clang-format on
 }
 
 void TestNetworkCommands::writes_in_order_after_the_width_synthesis() {
@@ -403,6 +359,7 @@ void TestNetworkCommands::writes_in_order_after_the_width_synthesis() {
 // into z0_txt tell whether the width synthesis ran: its stop on an impedance of 0 writes
 // "Too Small" there; H 0 stops it with "Invalid H" instead, before it writes any result.
 void TestNetworkCommands::stops_data() {
+    // clang-format off
     QTest::addColumn<QString>("command");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("changed");
@@ -468,6 +425,7 @@ void TestNetworkCommands::stops_data() {
     QTest::newRow("T, e_eff in words on a line of no length")
         << "syntht" << Texts{{"ct_txt", "0"}, {"h_txt", "0"}, {"er_eff_txt", "none"}} << stopped_synthesis_then_length
         << QStringList{};
+    // clang-format on
 }
 
 void TestNetworkCommands::stops() {

@@ -56,9 +56,11 @@ private slots:
 
 // Only T/H enters the search and W comes out in the unit of H, so mils give the same texts.
 void TestSynthesisCommand::opening_window_in_either_unit_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::newRow("microns") << "microns";
     QTest::newRow("mils") << "mils";
+    // clang-format on
 }
 
 void TestSynthesisCommand::opening_window_in_either_unit() {
@@ -83,6 +85,7 @@ void TestSynthesisCommand::opening_window_in_either_unit() {
 // written back, the impedance reached in place of the wanted one, the width, e_eff and
 // velocity.
 void TestSynthesisCommand::solved_lines_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("expected");
@@ -123,6 +126,7 @@ void TestSynthesisCommand::solved_lines_data() {
     QTest::newRow("untidy texts written back in their pictures")
         << "microns" << Texts{{"er_txt", "12.9 GaAs"}, {"h_txt", "1e2"}, {"t_txt", "4.0000"}, {"z0_txt", "50 ohms"}}
         << kOpeningSolution;
+    // clang-format on
 }
 
 void TestSynthesisCommand::solved_lines() {
@@ -136,6 +140,7 @@ void TestSynthesisCommand::solved_lines() {
 // A stop leaves the repairs made before it, writes nothing else and converts no length. The
 // impedance check's "Too Small" is refused at once by the entry check.
 void TestSynthesisCommand::checks_that_stop_data() {
+    // clang-format off
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("changed");
     QTest::addColumn<QStringList>("impedance_texts");
@@ -156,6 +161,7 @@ void TestSynthesisCommand::checks_that_stop_data() {
     QTest::newRow("er and thickness repaired, then the impedance stops")
         << Texts{{"er_txt", "0"}, {"t_txt", "0"}, {"z0_txt", ""}} << Texts{{"er_txt", " 1.00"}, {"t_txt", " 0.00"}}
         << refused;
+    // clang-format on
 }
 
 void TestSynthesisCommand::checks_that_stop() {
@@ -178,6 +184,7 @@ void TestSynthesisCommand::checks_that_stop() {
 // are written back, "Too Small" goes into the width, and nothing else is written, the
 // wanted impedance included; no length is converted.
 void TestSynthesisCommand::out_of_reach_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::addColumn<Texts>("typed");
     QTest::addColumn<Texts>("changed");
@@ -194,6 +201,7 @@ void TestSynthesisCommand::out_of_reach_data() {
     // The model reaches 145.05 ohms at T/H 0.001.
     QTest::newRow("150 ohms on er 12.9 with no thickness") << "microns" << Texts{{"t_txt", "0"}, {"z0_txt", "150"}}
                                                            << Calculator::merged(written_back, {{"t_txt", "  0.000"}});
+    // clang-format on
 }
 
 void TestSynthesisCommand::out_of_reach() {
@@ -214,43 +222,21 @@ void TestSynthesisCommand::out_of_reach() {
 // (0.3534 for the opening window). A quarter wave at 1 GHz is 0.25 × 0.3534 × 30 = 2.6505 cm,
 // 26505 microns or 1043.50 mils.
 void TestSynthesisCommand::phase_length_to_physical_length_data() {
+    // clang-format off
     QTest::addColumn<QString>("units");
     QTest::addColumn<QString>("phase");
     QTest::addColumn<QString>("frequency");
     QTest::addColumn<QString>("length");
 
-    QTest::newRow("quarter wave in microns") << "microns"
-                                             << "90"
-                                             << "1"
-                                             << " 26505.00";
-    QTest::newRow("quarter wave in mils") << "mils"
-                                          << "90"
-                                          << "1"
-                                          << " 1043.50";
-    QTest::newRow("30 degrees at 2 GHz") << "microns"
-                                         << "30"
-                                         << "2"
-                                         << " 4417.50";
-    QTest::newRow("negative phase") << "microns"
-                                    << "-90"
-                                    << "1"
-                                    << "- 26505.00";
-    QTest::newRow("no phase") << "microns"
-                              << "0"
-                              << "1"
-                              << " 0.00";
-    QTest::newRow("0 GHz") << "microns"
-                           << "90"
-                           << "0"
-                           << " infinity";
-    QTest::newRow("empty frequency") << "mils"
-                                     << "90"
-                                     << ""
-                                     << " infinity";
-    QTest::newRow("frequency that is not a number") << "microns"
-                                                    << "30"
-                                                    << "GHz"
-                                                    << " infinity";
+    QTest::newRow("quarter wave in microns") << "microns" << "90" << "1" << " 26505.00";
+    QTest::newRow("quarter wave in mils") << "mils" << "90" << "1" << " 1043.50";
+    QTest::newRow("30 degrees at 2 GHz") << "microns" << "30" << "2" << " 4417.50";
+    QTest::newRow("negative phase") << "microns" << "-90" << "1" << "- 26505.00";
+    QTest::newRow("no phase") << "microns" << "0" << "1" << " 0.00";
+    QTest::newRow("0 GHz") << "microns" << "90" << "0" << " infinity";
+    QTest::newRow("empty frequency") << "mils" << "90" << "" << " infinity";
+    QTest::newRow("frequency that is not a number") << "microns" << "30" << "GHz" << " infinity";
+    // clang-format on
 }
 
 void TestSynthesisCommand::phase_length_to_physical_length() {
@@ -272,6 +258,7 @@ void TestSynthesisCommand::phase_length_to_physical_length() {
 // The width box is only shown again before the search; whatever it held, the result is the
 // same.
 void TestSynthesisCommand::old_width_has_no_influence_data() {
+    // clang-format off
     QTest::addColumn<QString>("width");
 
     QTest::newRow("the opening width") << "  70.00";
@@ -279,6 +266,7 @@ void TestSynthesisCommand::old_width_has_no_influence_data() {
     QTest::newRow("a message") << "Too Small";
     QTest::newRow("far too wide") << "99999";
     QTest::newRow("negative") << "-5";
+    // clang-format on
 }
 
 void TestSynthesisCommand::old_width_has_no_influence() {

@@ -82,36 +82,24 @@ void TestMainWindow::window_frame() {
 }
 
 void TestMainWindow::initial_texts_data() {
+    // clang-format off
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
-    QTest::newRow("physical length") << "length1_txt"
-                                     << " 0.00";
-    QTest::newRow("width") << "w_txt"
-                           << "  70.00";
-    QTest::newRow("T capacitance") << "ct_txt"
-                                   << "  0.0000";
-    QTest::newRow("pi inductance") << "lpi_txt"
-                                   << "  0.0000";
-    QTest::newRow("T inductance") << "lt_txt"
-                                  << "  0.0000";
-    QTest::newRow("pi capacitance") << "cpi_txt"
-                                    << "  0.0000";
-    QTest::newRow("impedance") << "z0_txt"
-                               << " 50.0";
-    QTest::newRow("effective dielectric, trailing blank") << "er_eff_txt"
-                                                          << " 1.00 ";
-    QTest::newRow("velocity, trailing blank") << "vel_txt"
-                                              << " 1.00 ";
-    QTest::newRow("phase length") << "length2_txt"
-                                  << " 0.00";
-    QTest::newRow("dielectric constant") << "er_txt"
-                                         << " 12.9";
-    QTest::newRow("dielectric thickness") << "h_txt"
-                                          << " 100.0";
-    QTest::newRow("conductor thickness") << "t_txt"
-                                         << " 4.00";
-    QTest::newRow("frequency") << "freq_txt"
-                               << " 1.00";
+    QTest::newRow("physical length") << "length1_txt" << " 0.00";
+    QTest::newRow("width") << "w_txt" << "  70.00";
+    QTest::newRow("T capacitance") << "ct_txt" << "  0.0000";
+    QTest::newRow("pi inductance") << "lpi_txt" << "  0.0000";
+    QTest::newRow("T inductance") << "lt_txt" << "  0.0000";
+    QTest::newRow("pi capacitance") << "cpi_txt" << "  0.0000";
+    QTest::newRow("impedance") << "z0_txt" << " 50.0";
+    QTest::newRow("effective dielectric, trailing blank") << "er_eff_txt" << " 1.00 ";
+    QTest::newRow("velocity, trailing blank") << "vel_txt" << " 1.00 ";
+    QTest::newRow("phase length") << "length2_txt" << " 0.00";
+    QTest::newRow("dielectric constant") << "er_txt" << " 12.9";
+    QTest::newRow("dielectric thickness") << "h_txt" << " 100.0";
+    QTest::newRow("conductor thickness") << "t_txt" << " 4.00";
+    QTest::newRow("frequency") << "freq_txt" << " 1.00";
+    // clang-format on
 }
 
 void TestMainWindow::initial_texts() {
@@ -124,6 +112,7 @@ void TestMainWindow::initial_texts() {
 }
 
 void TestMainWindow::control_geometry_data() {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("length") << "length" << from_twips(120, 360, 852, 252);
@@ -146,6 +135,7 @@ void TestMainWindow::control_geometry_data() {
     QTest::newRow("freq_txt") << "freq_txt" << from_twips(4800, 3720, 972, 372);
     QTest::newRow("Label7, widest") << "Label7" << from_twips(4560, 4200, 1572, 252);
     QTest::newRow("Label6") << "Label6" << from_twips(3240, 4440, 1212, 252);
+    // clang-format on
 }
 
 void TestMainWindow::control_geometry() {
@@ -158,52 +148,32 @@ void TestMainWindow::control_geometry() {
 }
 
 void TestMainWindow::captions_data() {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("analysis") << "analysis"
-                              << "Analysis";
-    QTest::newRow("syntht") << "syntht"
-                            << "Synth. T";
-    QTest::newRow("synthpi") << "synthpi"
-                             << "Synth.Pi";
-    QTest::newRow("synthesis") << "synthesis"
-                               << "Solve Microstrip";
-    QTest::newRow("GetAboutVelmoka") << "GetAboutVelmoka"
-                                     << "About";
-    QTest::newRow("microns") << "microns"
-                             << "microns";
-    QTest::newRow("mils") << "mils"
-                          << "mils";
-    QTest::newRow("length") << "length"
-                            << "Length";
-    QTest::newRow("ctee") << "ctee"
-                          << "C(pF)-T";
-    QTest::newRow("lpi") << "lpi"
-                         << "L(nH)-Pi";
-    QTest::newRow("ltee") << "ltee"
-                          << "L(nH)-T";
-    QTest::newRow("cpi") << "cpi"
-                         << "C(pF)-Pi";
-    QTest::newRow("wdth") << "wdth"
-                          << "Width";
-    QTest::newRow("tarnwell") << "tarnwell"
-                              << "Tarnwell";
-    QTest::newRow("Label8") << "Label8"
-                            << "Impedance";
-    QTest::newRow("Label10") << "Label10"
-                             << "Dielectric";
-    QTest::newRow("Label12") << "Label12"
-                             << "Velocity";
-    QTest::newRow("Label13") << "Label13"
-                             << "Phase Length";
-    QTest::newRow("Label14") << "Label14"
-                             << "(degrees)";
-    QTest::newRow("Label2") << "Label2"
-                            << "Constant";
-    QTest::newRow("Label5") << "Label5"
-                            << "Conductor";
-    QTest::newRow("Label7") << "Label7"
-                            << "Frequency (GHz)";
+    QTest::newRow("analysis") << "analysis" << "Analysis";
+    QTest::newRow("syntht") << "syntht" << "Synth. T";
+    QTest::newRow("synthpi") << "synthpi" << "Synth.Pi";
+    QTest::newRow("synthesis") << "synthesis" << "Solve Microstrip";
+    QTest::newRow("GetAboutVelmoka") << "GetAboutVelmoka" << "About";
+    QTest::newRow("microns") << "microns" << "microns";
+    QTest::newRow("mils") << "mils" << "mils";
+    QTest::newRow("length") << "length" << "Length";
+    QTest::newRow("ctee") << "ctee" << "C(pF)-T";
+    QTest::newRow("lpi") << "lpi" << "L(nH)-Pi";
+    QTest::newRow("ltee") << "ltee" << "L(nH)-T";
+    QTest::newRow("cpi") << "cpi" << "C(pF)-Pi";
+    QTest::newRow("wdth") << "wdth" << "Width";
+    QTest::newRow("tarnwell") << "tarnwell" << "Tarnwell";
+    QTest::newRow("Label8") << "Label8" << "Impedance";
+    QTest::newRow("Label10") << "Label10" << "Dielectric";
+    QTest::newRow("Label12") << "Label12" << "Velocity";
+    QTest::newRow("Label13") << "Label13" << "Phase Length";
+    QTest::newRow("Label14") << "Label14" << "(degrees)";
+    QTest::newRow("Label2") << "Label2" << "Constant";
+    QTest::newRow("Label5") << "Label5" << "Conductor";
+    QTest::newRow("Label7") << "Label7" << "Frequency (GHz)";
+    // clang-format on
 }
 
 void TestMainWindow::captions() {
@@ -314,28 +284,20 @@ void TestMainWindow::microns_selected_and_switching_units_changes_nothing() {
 }
 
 void TestMainWindow::entry_check_on_written_text_data() {
+    // clang-format off
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("lower bound stays") << "0.5"
-                                       << "0.5";
-    QTest::newRow("upper bound stays") << "150"
-                                       << "150";
-    QTest::newRow("typical") << " 75.25"
-                             << " 75.25";
-    QTest::newRow("just below") << "0.49"
-                                << " Invalid Z0";
-    QTest::newRow("just above") << "150.5"
-                                << " Invalid Z0";
-    QTest::newRow("negative") << "-50"
-                              << " Invalid Z0";
-    QTest::newRow("number then words stays") << "50 ohms"
-                                             << "50 ohms";
-    QTest::newRow("message of a command") << "Z0 too Low"
-                                          << " Invalid Z0";
-    QTest::newRow("comma ends the number") << "0,75"
-                                           << " Invalid Z0";
-    QTest::newRow("huge exponent") << "1e400"
-                                   << " Invalid Z0";
+    QTest::newRow("lower bound stays") << "0.5" << "0.5";
+    QTest::newRow("upper bound stays") << "150" << "150";
+    QTest::newRow("typical") << " 75.25" << " 75.25";
+    QTest::newRow("just below") << "0.49" << " Invalid Z0";
+    QTest::newRow("just above") << "150.5" << " Invalid Z0";
+    QTest::newRow("negative") << "-50" << " Invalid Z0";
+    QTest::newRow("number then words stays") << "50 ohms" << "50 ohms";
+    QTest::newRow("message of a command") << "Z0 too Low" << " Invalid Z0";
+    QTest::newRow("comma ends the number") << "0,75" << " Invalid Z0";
+    QTest::newRow("huge exponent") << "1e400" << " Invalid Z0";
+    // clang-format on
 }
 
 void TestMainWindow::entry_check_on_written_text() {
