@@ -17,9 +17,28 @@ double impedance_width_factor(double u) {
     return 6.0 + (2.0 * kPi - 6.0) * std::exp(-std::pow(30.666 / u, 0.7528));
 }
 
+// x⁴ and x³ rounded once from their exact values, as a correctly rounded pow gives them but
+// without its logarithm and exponential: each product is split exactly into a rounded part
+// and its rounding error (fma), and the error terms are added before the one final rounding.
+double fourth_power(double x) {
+    const double square = x * x;
+    const double square_error = std::fma(x, x, -square);
+    const double fourth = square * square;
+    const double fourth_error = std::fma(square, square, -fourth);
+    return fourth + (fourth_error + 2.0 * square * square_error + square_error * square_error);
+}
+
+double cube(double x) {
+    const double square = x * x;
+    const double square_error = std::fma(x, x, -square);
+    const double cubed = square * x;
+    const double cubed_error = std::fma(square, x, -cubed);
+    return cubed + (cubed_error + square_error * x);
+}
+
 // ln((u⁴ + (u/52)²) / (u⁴ + 0.432)): the narrow-strip term of the filling exponent a(u).
 double narrow_strip_log(double u) {
-    const double u4 = std::pow(u, 4.0);
+    const double u4 = fourth_power(u);
     // Once u⁴ overflows the quotient is 1 to double precision, so its logarithm is 0.
     if (!std::isfinite(u4))
         return 0.0;
@@ -29,7 +48,7 @@ double narrow_strip_log(double u) {
 // ln(1 + (u/18.1)³): the wide-strip term of the filling exponent a(u).
 double wide_strip_log(double u) {
     const double c = u / 18.1;
-    const double c3 = std::pow(c, 3.0);
+    const double c3 = cube(c);
     // Once the cube overflows the 1 beside it is negligible: ln(c³) = 3·ln(c).
     if (!std::isfinite(c3))
         return 3.0 * std::log(c);
