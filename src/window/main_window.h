@@ -26,6 +26,9 @@ class MainWindow : public QWidget {
 public:
     MainWindow();
 
+    // The face of every control but the name and brand labels: "Arial" 9.75 pt bold.
+    static QFont control_font();
+
 private:
     friend struct WindowDesign;
 

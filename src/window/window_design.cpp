@@ -189,6 +189,10 @@ struct WindowDesign {
     // clang-format on
 };
 
+QFont MainWindow::control_font() {
+    return arial(9.75);
+}
+
 void MainWindow::build_controls() {
     setObjectName(QStringLiteral("velmoka"));
     setWindowTitle(QStringLiteral("MicroStrip Velmoka Circuits"));
@@ -205,7 +209,7 @@ void MainWindow::build_controls() {
     setAutoFillBackground(true);
     // Every control but the name and brand labels shows "Arial" 9.75 pt bold. Set here, before
     // the controls exist, each box lays out its text once, in this font.
-    setFont(arial(9.75));
+    setFont(control_font());
 
     // (tab position, control): labels take no focus.
     std::vector<std::pair<int, QWidget*>> focus_order;
