@@ -58,6 +58,49 @@ void BM_MicrostripLine(benchmark::State& state) {
 }
 BENCHMARK(BM_MicrostripLine);
 
+// The yardstick for the model's speed on the machine at hand: the formulas as they are written,
+// with pow for every power, tanh² in its exponential form and nothing worked out once for a
+// substrate, over the same spread of lines.
+namespace written_form {
+
+constexpr double kPi = 3.141592654;
+
+velmoka::LineProperties zero_thickness_line(double u, double er) {
+    const double f = 6.0 + (2.0 * kPi - 6.0) * std::exp(-std::pow(30.666 / u, 0.7528));
+    const double a = 1.0 +
+                     (1.0 / 49.0) * std::log((std::pow(u, 4.0) + std::pow(u / 52.0, 2.0)) / (std::pow(u, 4.0) + 0.432)) +
+                     (1.0 / 18.7) * std::log(1.0 + std::pow(u / 18.1, 3.0));
+    const double b = 0.564 * std::pow((er - 0.9) / (er + 3.0), 0.053);
+    const double e_eff = (er + 1.0) / 2.0 + ((er - 1.0) / 2.0) * std::pow(1.0 + 10.0 / u, -a * b);
+    return {(60.0 / std::sqrt(e_eff)) * std::log(f / u + std::sqrt(1.0 + (4.0 / u) / u)), e_eff};
+}
+
+velmoka::LineProperties microstrip_line(double u, double t, double er) {
+    const double x = std::sqrt(6.517 * u);
+    const double ex = std::exp(x);
+    const double e_x = std::exp(-x);
+    const double tanh2 = std::pow(ex - e_x, 2.0) / std::pow(ex + e_x, 2.0);
+    const double du1 = (t / kPi) * std::log(1.0 + 4.0 * std::exp(1.0) * tanh2 / t);
+    const double y = std::sqrt(er - 1.0);
+    const double dur = du1 * (1.0 + 2.0 / (std::exp(y) + std::exp(-y))) / 2.0;
+    const velmoka::LineProperties widened = zero_thickness_line(u + dur, er);
+    const double z1 = zero_thickness_line(u + du1, er).z0;
+    return {widened.z0, widened.e_eff * std::pow(z1 / widened.z0, 2.0)};
+}
+
+}  // namespace written_form
+
+void BM_WrittenFormOfTheModel(benchmark::State& state) {
+    const std::vector<Line> lines = spread_of_lines();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Line& line = lines[next];
+        benchmark::DoNotOptimize(written_form::microstrip_line(line.u, line.t, line.er));
+        next = next + 1 == lines.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(BM_WrittenFormOfTheModel);
+
 // As the width search evaluates the model: the substrate's terms already worked out.
 struct PreparedLine {
     double u;
