@@ -59,11 +59,16 @@ median() {
         END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-awk -v runs="$runs" \
+# The two programs ran in pairs, one straight after the other: the median of the pairs' ratios
+# leaves out most of the drift in the machine's load over the whole run.
+paste -d' ' "$work/velmoka" "$work/minimal" | awk '{ print $1 / $4, $3 / $6 }' >"$work/pairs"
+
+awk -v runs="$runs" -v pm="$(median pairs 1)" -v pp="$(median pairs 2)" \
     -v vm="$(median velmoka 1)" -v vk="$(median velmoka 2)" -v vp="$(median velmoka 3)" \
     -v mm="$(median minimal 1)" -v mk="$(median minimal 2)" -v mp="$(median minimal 3)" 'BEGIN {
     printf "medians of %d runs       to map   processor   peak RSS\n", runs
     printf "  velmoka              %7.1f ms  %7.1f ms  %6.1f MiB\n", vm, vp, vk / 1024
     printf "  minimal window       %7.1f ms  %7.1f ms  %6.1f MiB\n", mm, mp, mk / 1024
     printf "  velmoka / minimal    %7.3f     %7.3f     %+6.1f MiB\n", vm / mm, vp / mp, (vk - mk) / 1024
+    printf "  median of the pairs  %7.3f     %7.3f\n", pm, pp
 }'
