@@ -17,9 +17,9 @@ double impedance_width_factor(double u) {
     return 6.0 + (2.0 * kPi - 6.0) * std::exp(-std::pow(30.666 / u, 0.7528));
 }
 
-// x⁴ and x³ rounded once from their exact values, as a correctly rounded pow gives them but
-// without its logarithm and exponential: each product is split exactly into a rounded part
-// and its rounding error (fma), and the error terms are added before the one final rounding.
+// x⁴ and x³ as the correctly rounded powers, without the logarithm and exponential that pow
+// spends on them: each product is split exactly into its rounded value and its rounding error
+// (fma), and the errors, far below the last bit, are summed before the one final rounding.
 double fourth_power(double x) {
     const double square = x * x;
     const double square_error = std::fma(x, x, -square);

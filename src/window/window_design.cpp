@@ -208,7 +208,7 @@ void MainWindow::build_controls() {
     setPalette(palette);
     setAutoFillBackground(true);
     // Every control but the name and brand labels shows "Arial" 9.75 pt bold. Set here, before
-    // the controls exist, each box lays out its text once, in this font.
+    // the controls exist, so that no box lays its text out again for a change of font.
     setFont(control_font());
 
     // (tab position, control): labels take no focus.
