@@ -67,9 +67,9 @@ constexpr double kPi = 3.141592654;
 
 velmoka::LineProperties zero_thickness_line(double u, double er) {
     const double f = 6.0 + (2.0 * kPi - 6.0) * std::exp(-std::pow(30.666 / u, 0.7528));
-    const double a = 1.0 +
-                     (1.0 / 49.0) * std::log((std::pow(u, 4.0) + std::pow(u / 52.0, 2.0)) / (std::pow(u, 4.0) + 0.432)) +
-                     (1.0 / 18.7) * std::log(1.0 + std::pow(u / 18.1, 3.0));
+    const double a =
+        1.0 + (1.0 / 49.0) * std::log((std::pow(u, 4.0) + std::pow(u / 52.0, 2.0)) / (std::pow(u, 4.0) + 0.432)) +
+        (1.0 / 18.7) * std::log(1.0 + std::pow(u / 18.1, 3.0));
     const double b = 0.564 * std::pow((er - 0.9) / (er + 3.0), 0.053);
     const double e_eff = (er + 1.0) / 2.0 + ((er - 1.0) / 2.0) * std::pow(1.0 + 10.0 / u, -a * b);
     return {(60.0 / std::sqrt(e_eff)) * std::log(f / u + std::sqrt(1.0 + (4.0 / u) / u)), e_eff};
