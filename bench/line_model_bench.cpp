@@ -4,13 +4,13 @@
 
 #include "analysis/lumped_networks.h"
 #include "analysis/microstrip_line.h"
+#include "in_turn.h"
 #include "synthesis/width_search.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <vector>
 
 namespace {
@@ -48,13 +48,8 @@ std::vector<Line> spread_of_lines() {
 }
 
 void BM_MicrostripLine(benchmark::State& state) {
-    const std::vector<Line> lines = spread_of_lines();
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const Line& line = lines[next];
-        benchmark::DoNotOptimize(microstrip_line(line.u, line.t, line.er));
-        next = next + 1 == lines.size() ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, spread_of_lines(),
+                     [](const Line& line) { return microstrip_line(line.u, line.t, line.er); });
 }
 BENCHMARK(BM_MicrostripLine);
 
@@ -91,13 +86,8 @@ velmoka::LineProperties microstrip_line(double u, double t, double er) {
 }  // namespace written_form
 
 void BM_WrittenFormOfTheModel(benchmark::State& state) {
-    const std::vector<Line> lines = spread_of_lines();
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const Line& line = lines[next];
-        benchmark::DoNotOptimize(written_form::microstrip_line(line.u, line.t, line.er));
-        next = next + 1 == lines.size() ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, spread_of_lines(),
+                     [](const Line& line) { return written_form::microstrip_line(line.u, line.t, line.er); });
 }
 BENCHMARK(BM_WrittenFormOfTheModel);
 
@@ -117,25 +107,15 @@ std::vector<PreparedLine> spread_of_prepared_lines() {
 }
 
 void BM_MicrostripLineOnPreparedSubstrate(benchmark::State& state) {
-    const std::vector<PreparedLine> lines = spread_of_prepared_lines();
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const PreparedLine& line = lines[next];
-        benchmark::DoNotOptimize(microstrip_line(line.u, line.t, line.substrate));
-        next = next + 1 == lines.size() ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, spread_of_prepared_lines(),
+                     [](const PreparedLine& line) { return microstrip_line(line.u, line.t, line.substrate); });
 }
 BENCHMARK(BM_MicrostripLineOnPreparedSubstrate);
 
 // The impedance alone, as in every evaluation of the search but the one that gives its answer.
 void BM_MicrostripImpedanceOnPreparedSubstrate(benchmark::State& state) {
-    const std::vector<PreparedLine> lines = spread_of_prepared_lines();
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const PreparedLine& line = lines[next];
-        benchmark::DoNotOptimize(microstrip_impedance(line.u, line.t, line.substrate));
-        next = next + 1 == lines.size() ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, spread_of_prepared_lines(),
+                     [](const PreparedLine& line) { return microstrip_impedance(line.u, line.t, line.substrate); });
 }
 BENCHMARK(BM_MicrostripImpedanceOnPreparedSubstrate);
 
@@ -162,12 +142,8 @@ std::vector<Target> realistic_targets() {
 }
 
 void solve_each(benchmark::State& state, const std::vector<Target>& targets) {
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const Target& target = targets[next];
-        benchmark::DoNotOptimize(solve_width_ratio(target.z_want, target.t, target.er));
-        next = next + 1 == targets.size() ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, targets,
+                     [](const Target& target) { return solve_width_ratio(target.z_want, target.t, target.er); });
 }
 
 // The opening window: 50 ohms wanted on er 12.9, T 4 over H 100.
@@ -197,11 +173,7 @@ BENCHMARK(BM_SolveSlowestRealisticTargets);
 // A quarter-wave 50 ohm section at 1 GHz and sections either side of it.
 void BM_LumpedNetworks(benchmark::State& state) {
     constexpr double kSections[] = {0.1, 0.5, 1.0, 1.5707963, 2.5, 3.0};
-    std::size_t next = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(lumped_networks(50.0, kSections[next], 1.0));
-        next = next + 1 == std::size(kSections) ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, kSections, [](double theta) { return lumped_networks(50.0, theta, 1.0); });
 }
 BENCHMARK(BM_LumpedNetworks);
 

@@ -1,12 +1,12 @@
 // The two text rules per box text: reading the leading number of what a box holds, and
 // writing a result under its picture.
 
+#include "in_turn.h"
 #include "window/leading_numeric.h"
 #include "window/picture_format.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstddef>
 #include <string_view>
 
 namespace {
@@ -21,11 +21,7 @@ constexpr std::string_view kBoxTexts[] = {
 };
 
 void BM_ReadBoxText(benchmark::State& state) {
-    std::size_t next = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(leading_numeric(kBoxTexts[next]));
-        next = next + 1 == std::size(kBoxTexts) ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, kBoxTexts, [](std::string_view text) { return leading_numeric(text); });
 }
 BENCHMARK(BM_ReadBoxText);
 
@@ -36,11 +32,7 @@ constexpr std::u16string_view kBoxTextsUtf16[] = {
 };
 
 void BM_ReadBoxTextUtf16(benchmark::State& state) {
-    std::size_t next = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(leading_numeric(kBoxTextsUtf16[next]));
-        next = next + 1 == std::size(kBoxTextsUtf16) ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, kBoxTextsUtf16, [](std::u16string_view text) { return leading_numeric(text); });
 }
 BENCHMARK(BM_ReadBoxTextUtf16);
 
@@ -57,12 +49,8 @@ constexpr Result kResults[] = {
 };
 
 void BM_WriteBoxText(benchmark::State& state) {
-    std::size_t next = 0;
-    for (auto _ : state) {
-        const Result& result = kResults[next];
-        benchmark::DoNotOptimize(format_picture(result.value, result.picture));
-        next = next + 1 == std::size(kResults) ? 0 : next + 1;
-    }
+    evaluate_in_turn(state, kResults,
+                     [](const Result& result) { return format_picture(result.value, result.picture); });
 }
 BENCHMARK(BM_WriteBoxText);
 
