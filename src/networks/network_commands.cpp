@@ -2,8 +2,6 @@
 // the wanted impedance, the line section the network stands for. Each solves the strip width
 // for the impedance first, then the electrical and physical length, then the other elements.
 
-#include "analysis/constants.h"
-#include "analysis/guided_wavelength.h"
 #include "analysis/lumped_networks.h"
 #include "networks/line_section.h"
 #include "window/main_window.h"
@@ -20,14 +18,6 @@ std::optional<double> MainWindow::section_length_on_window(double theta, double 
         return std::nullopt;
     }
     return section_length(theta, f, e_eff);  // mils
-}
-
-void MainWindow::write_section_phase(double length) {
-    // From the unrounded length and the velocity as shown; a velocity of 0 shows " infinity".
-    const double f = number(freq_txt);
-    const double v = number(vel_txt);
-    len_lambda = wavelengths_of_line(length, f, v);
-    write_number(length2_txt, kDegreesPerWavelength * len_lambda, " ###0.00");
 }
 
 void MainWindow::synthpi_Click() {
@@ -63,7 +53,7 @@ void MainWindow::synthpi_Click() {
     write_number(lpi_txt, inductance, "  ##0.0000");
     write_number(cpi_txt, networks.c_pi, "  ##0.0000");
     write_number(length1_txt, *length / unit_scale, "  ###0.00");
-    write_section_phase(*length);
+    write_phase_length(*length);  // from the unrounded length
     write_number(lt_txt, networks.l_t, "  ###0.0000");
     write_number(ct_txt, networks.c_t, "  ###0.0000");
 }
@@ -101,7 +91,7 @@ void MainWindow::syntht_Click() {
     write_number(lt_txt, networks.l_t, "  ##0.0000");
     write_number(ct_txt, capacitance, "  ##0.0000");
     write_number(length1_txt, *length / unit_scale, "  ###0.00");
-    write_section_phase(*length);
+    write_phase_length(*length);  // from the unrounded length
     write_number(lpi_txt, networks.l_pi, "  ##0.0000");
     write_number(cpi_txt, networks.c_pi, "  ##0.0000");
 }

@@ -19,8 +19,12 @@ void MainWindow::update_unit_scale() {
 }
 
 void MainWindow::length_to_phase() {
-    const double length = number(length1_txt) * unit_scale;  // mils
-    const double f = number(freq_txt);                       // GHz
+    write_phase_length(number(length1_txt) * unit_scale);
+}
+
+// A velocity shown as 0 gives a phase length of " infinity".
+void MainWindow::write_phase_length(double length) {
+    const double f = number(freq_txt);  // GHz
     const double v = number(vel_txt);
     len_lambda = wavelengths_of_line(length, f, v);
     write_number(length2_txt, kDegreesPerWavelength * len_lambda, " ###0.00");

@@ -58,15 +58,16 @@ private:
     };
     std::optional<StripRatios> check_analysis_inputs(double er, double H, double T, double W);
 
-    // Steps shared by the pi and T commands: the physical length of a section of electrical
+    // A step shared by the pi and T commands: the physical length of a section of electrical
     // length theta on the line whose e_eff the width synthesis has just shown (empty, with
-    // " infinity" in length1_txt, when that e_eff is not positive), and its phase length.
+    // " infinity" in length1_txt, when that e_eff is not positive).
     std::optional<double> section_length_on_window(double theta, double f);
-    void write_section_phase(double length);
 
-    // Units and the two line-length conversions (line_length.cpp).
+    // Units and the line-length conversions (line_length.cpp). write_phase_length shows the
+    // phase length of a line of the given physical length (mils).
     void update_unit_scale();
     void length_to_phase();
+    void write_phase_length(double length);
     void phase_to_length();
 
     // Box operations shared by every command.
