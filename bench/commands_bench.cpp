@@ -1,8 +1,9 @@
-// The four commands end to end on the real window, offscreen: from the press of a button to
-// the return of its handler, with every result box written. Before each press the boxes get
-// their texts anew, outside the clock, so that every press does the whole of its work; the
-// window paints between presses, also outside the clock.
+// The four commands from press to return with every result box written: on the calculator core
+// alone, and through the window offscreen, which shows each write in its box. Before each press
+// the boxes get their texts anew, outside the clock, so that every press does the whole of its
+// work; the window paints between presses, also outside the clock.
 
+#include "calculator/calculator.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -12,71 +13,69 @@
 #include <benchmark/benchmark.h>
 
 #include <initializer_list>
+#include <string_view>
 #include <utility>
 
 namespace {
 
-using BoxTexts = std::initializer_list<std::pair<const char*, const char*>>;
+using velmoka::Box;
+using velmoka::Command;
+using BoxTexts = std::initializer_list<std::pair<Box, std::u16string_view>>;
 
-// The texts of the window as it opens.
-const BoxTexts kOpeningWindow = {
-    {"length1_txt", " 0.00"}, {"w_txt", "  70.00"},     {"ct_txt", "  0.0000"}, {"lpi_txt", "  0.0000"},
-    {"lt_txt", "  0.0000"},   {"cpi_txt", "  0.0000"},  {"z0_txt", " 50.0"},    {"er_eff_txt", " 1.00 "},
-    {"vel_txt", " 1.00 "},    {"length2_txt", " 0.00"}, {"er_txt", " 12.9"},    {"h_txt", " 100.0"},
-    {"t_txt", " 4.00"},       {"freq_txt", " 1.00"},
-};
+velmoka::MainWindow* window = nullptr;
 
-velmoka::MainWindow* calculator = nullptr;
-
-QLineEdit* box(const char* name) {
-    return calculator->findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-void write_boxes(const BoxTexts& texts) {
-    for (const auto& [name, text] : texts) {
-        box(name)->setText(QString::fromLatin1(text));
+// The opening window with the given boxes changed, then presses of the command on the core.
+void press_on_core(benchmark::State& state, Command command, const BoxTexts& changes) {
+    velmoka::Calculator changed;
+    for (const auto& [box, text] : changes) {
+        changed.edit(box, text);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        velmoka::Calculator calculator = changed;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(calculator.press(command));
     }
 }
 
-// The opening window with the given boxes changed, then presses of the named button.
-void press_each_time(benchmark::State& state, const char* button_name, const BoxTexts& changes) {
-    auto* button = calculator->findChild<QPushButton*>(QString::fromLatin1(button_name));
+// The same through the window: the box texts typed in, then a click of the command's button.
+void press_on_window(benchmark::State& state, Command command, const BoxTexts& changes) {
+    const velmoka::Calculator opening;
+    auto* button = window->findChild<QPushButton*>(QString::fromLatin1(velmoka::name_of(command).data()));
     for (auto _ : state) {
         state.PauseTiming();
-        write_boxes(kOpeningWindow);
-        write_boxes(changes);
+        for (std::size_t box = 0; box < velmoka::kBoxCount; ++box) {
+            window->findChild<QLineEdit*>(QString::fromLatin1(velmoka::kBoxNames[box].data()))
+                ->setText(QString::fromStdU16String(opening.text(static_cast<Box>(box))));
+        }
+        for (const auto& [box, text] : changes) {
+            window->findChild<QLineEdit*>(QString::fromLatin1(velmoka::name_of(box).data()))
+                ->setText(QString::fromStdU16String(std::u16string(text)));
+        }
         QApplication::processEvents();
         state.ResumeTiming();
         button->click();
     }
 }
 
-void BM_Analysis(benchmark::State& state) {
-    press_each_time(state, "analysis", {{"length1_txt", " 1000.00"}});
-}
-BENCHMARK(BM_Analysis);
+const BoxTexts kAnalysis = {{Box::length1_txt, u" 1000.00"}};
+const BoxTexts kSolveMicrostrip = {{Box::length2_txt, u" 90.00"}};
+const BoxTexts kSynthPi = {{Box::lpi_txt, u"  1.0000"}};  // 1 nH at 1 GHz on a 50 ohm line
+const BoxTexts kSynthT = {{Box::ct_txt, u"  0.5000"}};    // 0.5 pF at 1 GHz on a 50 ohm line
 
-void BM_SolveMicrostrip(benchmark::State& state) {
-    press_each_time(state, "synthesis", {{"length2_txt", " 90.00"}});
-}
-BENCHMARK(BM_SolveMicrostrip);
-
-// A 1 nH pi inductance at 1 GHz on a 50 ohm line.
-void BM_SynthPi(benchmark::State& state) {
-    press_each_time(state, "synthpi", {{"lpi_txt", "  1.0000"}});
-}
-BENCHMARK(BM_SynthPi);
-
-// A 0.5 pF T capacitance at 1 GHz on a 50 ohm line.
-void BM_SynthT(benchmark::State& state) {
-    press_each_time(state, "syntht", {{"ct_txt", "  0.5000"}});
-}
-BENCHMARK(BM_SynthT);
+BENCHMARK_CAPTURE(press_on_core, Analysis, Command::analysis, kAnalysis);
+BENCHMARK_CAPTURE(press_on_window, Analysis, Command::analysis, kAnalysis);
+BENCHMARK_CAPTURE(press_on_core, SolveMicrostrip, Command::synthesis, kSolveMicrostrip);
+BENCHMARK_CAPTURE(press_on_window, SolveMicrostrip, Command::synthesis, kSolveMicrostrip);
+BENCHMARK_CAPTURE(press_on_core, SynthPi, Command::synthpi, kSynthPi);
+BENCHMARK_CAPTURE(press_on_window, SynthPi, Command::synthpi, kSynthPi);
+BENCHMARK_CAPTURE(press_on_core, SynthT, Command::syntht, kSynthT);
+BENCHMARK_CAPTURE(press_on_window, SynthT, Command::syntht, kSynthT);
 
 // One change of the impedance box, as a key typed into it does: the entry check reads the new
-// text. Alternates between two admitted impedances so that each write is a change.
+// text. Alternates between two admitted impedances so that each change is one.
 void BM_ImpedanceEntryCheck(benchmark::State& state) {
-    QLineEdit* z0 = box("z0_txt");
+    QLineEdit* z0 = window->findChild<QLineEdit*>(QStringLiteral("z0_txt"));
     const QString texts[] = {QStringLiteral(" 50.0"), QStringLiteral(" 50.05")};
     int next = 0;
     for (auto _ : state) {
@@ -91,10 +90,10 @@ BENCHMARK(BM_ImpedanceEntryCheck);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    velmoka::MainWindow window;
-    window.show();
+    velmoka::MainWindow shown;
+    shown.show();
     QApplication::processEvents();
-    calculator = &window;
+    window = &shown;
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

@@ -2,10 +2,10 @@
 // types: strips from hair-thin to ten times the dielectric thickness, thin foil to thick
 // plating, air to gallium arsenide.
 
-#include "analysis/lumped_networks.h"
-#include "analysis/microstrip_line.h"
 #include "in_turn.h"
-#include "synthesis/width_search.h"
+#include "maths/lumped_networks.h"
+#include "maths/microstrip_line.h"
+#include "maths/width_search.h"
 
 #include <benchmark/benchmark.h>
 

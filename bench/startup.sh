@@ -43,12 +43,12 @@ measure() {
     build/bench/time_to_map "$title" "$2" >>"$work/$1"
 }
 
-measure warm-up build/src/velmoka
+measure warm-up build/src/window/velmoka
 measure warm-up build/bench/minimal_window
 # Alternate the two, so that both see the same state of the machine.
 i=0
 while [ "$i" -lt "$runs" ]; do
-    measure velmoka build/src/velmoka
+    measure velmoka build/src/window/velmoka
     measure minimal build/bench/minimal_window
     i=$((i + 1))
 done

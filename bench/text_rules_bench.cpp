@@ -2,8 +2,8 @@
 // writing a result under its picture.
 
 #include "in_turn.h"
-#include "window/leading_numeric.h"
-#include "window/picture_format.h"
+#include "text_rules/leading_numeric.h"
+#include "text_rules/picture_format.h"
 
 #include <benchmark/benchmark.h>
 

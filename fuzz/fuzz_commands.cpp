@@ -1,83 +1,64 @@
-// Fuzzer bytes as a session at the calculator window. The first fourteen lines are the texts
-// of the boxes (UTF-8), in the order of Calculator::kBoxNames; a fifteenth line "mils" selects
+// Fuzzer bytes as a session at the calculator. The first fourteen lines are the texts of the
+// boxes (UTF-8), in the order of the window's design table; a fifteenth line "mils" selects
 // mils, anything else microns; every byte after it presses a command: 'a' Analysis,
 // 's' Solve Microstrip, 'p' Synth.Pi, 't' Synth. T, any other byte the command of its value.
-// Every press must keep the rules of support/press_rules.h.
+// Every press must keep the rules of press_rules.h.
 
-#include "support/press_rules.h"
+#include "calculator/press_rules.h"
 
-#include <QApplication>
+#include <QString>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace {
 
-constexpr int kMostPressesPerInput = 32;
+constexpr std::size_t kMostPressesPerInput = 32;
 
-Calculator* calculator = nullptr;
-Calculator* twin = nullptr;
-
-const Command& command_of(std::uint8_t byte) {
-    switch (byte) {
-        case 'a':
-            return kCommands[0];
-        case 's':
-            return kCommands[1];
-        case 'p':
-            return kCommands[2];
-        case 't':
-            return kCommands[3];
-        default:
-            return kCommands[byte % kCommands.size()];
-    }
+// UTF-8 as a pasted text reaches a box, each malformed sequence a replacement character.
+std::u16string utf16_of(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
 }
 
-// Qt's font warnings about the fallback fonts of unusual characters say nothing about the
-// calculator; a fatal message still ends the run.
-void drop_qt_messages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-        std::abort();
+velmoka::Command command_of(std::uint8_t byte) {
+    switch (byte) {
+        case 'a':
+            return velmoka::Command::analysis;
+        case 's':
+            return velmoka::Command::synthesis;
+        case 'p':
+            return velmoka::Command::synthpi;
+        case 't':
+            return velmoka::Command::syntht;
+        default:
+            return static_cast<velmoka::Command>(byte % velmoka::kCommandNames.size());
     }
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qInstallMessageHandler(drop_qt_messages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // Qt keeps argc and argv for the life of the application; the fuzzer's own flags are not
-    // for Qt to read.
-    static int argc = 1;
-    static char name[] = "fuzz_commands";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    calculator = new Calculator;
-    twin = new Calculator;
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray input = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    qsizetype start = 0;
-    for (const QString& box : Calculator::kBoxNames) {
-        const qsizetype end = input.indexOf('\n', start);
-        const qsizetype stop = end < 0 ? input.size() : end;
-        calculator->type(box, QString::fromUtf8(input.mid(start, stop - start)));
-        start = end < 0 ? input.size() : end + 1;
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    velmoka::Calculator calculator;
+    std::size_t start = 0;
+    for (std::size_t box = 0; box < velmoka::kBoxCount; ++box) {
+        const std::size_t end = std::min(input.find('\n', start), input.size());
+        calculator.edit(static_cast<velmoka::Box>(box), utf16_of(input.substr(start, end - start)));
+        start = std::min(end + 1, input.size());
     }
-    const qsizetype units_end = input.indexOf('\n', start);
-    const QByteArray units = input.mid(start, (units_end < 0 ? input.size() : units_end) - start);
-    calculator->window.findChild<QRadioButton*>(units == "mils" ? "mils" : "microns")->setChecked(true);
-    const QByteArray presses = units_end < 0 ? QByteArray() : input.mid(units_end + 1, kMostPressesPerInput);
+    const std::size_t units_end = input.find('\n', start);
+    const std::string_view units = input.substr(start, std::min(units_end, input.size()) - start);
+    calculator.set_units(units == "mils" ? velmoka::Units::mils : velmoka::Units::microns);
+    const std::string_view presses =
+        units_end == std::string_view::npos ? std::string_view() : input.substr(units_end + 1, kMostPressesPerInput);
     for (const char byte : presses) {
-        const QString broken = press_and_check(*calculator, *twin, command_of(static_cast<std::uint8_t>(byte)));
-        if (!broken.isEmpty()) {
-            std::fprintf(stderr, "%s\n", qPrintable(broken));
+        const std::string broken =
+            press_rules::press_and_check(calculator, command_of(static_cast<std::uint8_t>(byte))).broken_rule;
+        if (!broken.empty()) {
+            std::fprintf(stderr, "%s\n", broken.c_str());
             std::abort();
         }
     }

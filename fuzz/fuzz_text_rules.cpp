@@ -4,8 +4,8 @@
 // the picture's decimals. The numbers written are the one read and, from the first eight bytes,
 // any double at all, NaN and infinities included.
 
-#include "window/leading_numeric.h"
-#include "window/picture_format.h"
+#include "text_rules/leading_numeric.h"
+#include "text_rules/picture_format.h"
 
 #include <algorithm>
 #include <array>

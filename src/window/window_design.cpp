@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -58,6 +60,10 @@ enum class LabelStyle {
     brand,           // "Arial" 11.25 pt italic, red, centred
 };
 
+QString latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QPalette box_palette(const QPalette& base, Scheme scheme) {
     QPalette palette = base;
     const bool dark = scheme == Scheme::dark_grey;
@@ -87,15 +93,10 @@ void style_label(QLabel* label, LabelStyle style) {
     label->setPalette(palette);
 }
 
-}  // namespace
-
-// The design values of every control. A friend of MainWindow, so that each row can name the
-// member that holds its control.
+// The design values of every control.
 struct WindowDesign {
     struct BoxDesign {
-        QLineEdit* MainWindow::*box;
-        const char* name;
-        const char* initial_text;
+        Box box;
         int left;
         int top;
         int tab;
@@ -110,36 +111,36 @@ struct WindowDesign {
 
     // clang-format off
     static constexpr BoxDesign kBoxes[] = {
-        {&MainWindow::length1_txt, "length1_txt", " 0.00",     1080,  360, 22, Scheme::white,     "Length",                 kDisplayUnit},
-        {&MainWindow::w_txt,       "w_txt",       "  70.00",   4200,  360, 21, Scheme::white,     "Width",                  kDisplayUnit},
-        {&MainWindow::ct_txt,      "ct_txt",      "  0.0000",  1080,  840, 10, Scheme::white,     "C(pF)-T",                "pF"},
-        {&MainWindow::lpi_txt,     "lpi_txt",     "  0.0000",  4200,  840,  5, Scheme::white,     "L(nH)-Pi",               "nH"},
-        {&MainWindow::lt_txt,      "lt_txt",      "  0.0000",  1080, 1320, 11, Scheme::white,     "L(nH)-T",                "nH"},
-        {&MainWindow::cpi_txt,     "cpi_txt",     "  0.0000",  4200, 1320,  4, Scheme::white,     "C(pF)-Pi",               "pF"},
-        {&MainWindow::z0_txt,      "z0_txt",      " 50.0",      480, 2640, 20, Scheme::dark_grey, "Impedance",              "ohms"},
-        {&MainWindow::er_eff_txt,  "er_eff_txt",  " 1.00 ",    1920, 2640, 33, Scheme::dark_grey, "Effective Dielectric",   kNoUnit},
-        {&MainWindow::vel_txt,     "vel_txt",     " 1.00 ",    3360, 2640, 34, Scheme::dark_grey, "Relative Velocity",      kNoUnit},
-        {&MainWindow::length2_txt, "length2_txt", " 0.00",     4800, 2640, 31, Scheme::dark_grey, "Phase Length (degrees)", "degrees"},
-        {&MainWindow::er_txt,      "er_txt",      " 12.9",      480, 3720, 23, Scheme::dark_grey, "Dielectric Constant",    kNoUnit},
-        {&MainWindow::h_txt,       "h_txt",       " 100.0",    1920, 3720, 24, Scheme::dark_grey, "Dielectric Thickness",   kDisplayUnit},
-        {&MainWindow::t_txt,       "t_txt",       " 4.00",     3360, 3720, 25, Scheme::dark_grey, "Conductor Thickness",    kDisplayUnit},
-        {&MainWindow::freq_txt,    "freq_txt",    " 1.00",     4800, 3720, 30, Scheme::dark_grey, "Frequency (GHz)",        "GHz"},
+        {Box::length1_txt, 1080,  360, 22, Scheme::white,     "Length",                 kDisplayUnit},
+        {Box::w_txt,       4200,  360, 21, Scheme::white,     "Width",                  kDisplayUnit},
+        {Box::ct_txt,      1080,  840, 10, Scheme::white,     "C(pF)-T",                "pF"},
+        {Box::lpi_txt,     4200,  840,  5, Scheme::white,     "L(nH)-Pi",               "nH"},
+        {Box::lt_txt,      1080, 1320, 11, Scheme::white,     "L(nH)-T",                "nH"},
+        {Box::cpi_txt,     4200, 1320,  4, Scheme::white,     "C(pF)-Pi",               "pF"},
+        {Box::z0_txt,       480, 2640, 20, Scheme::dark_grey, "Impedance",              "ohms"},
+        {Box::er_eff_txt,  1920, 2640, 33, Scheme::dark_grey, "Effective Dielectric",   kNoUnit},
+        {Box::vel_txt,     3360, 2640, 34, Scheme::dark_grey, "Relative Velocity",      kNoUnit},
+        {Box::length2_txt, 4800, 2640, 31, Scheme::dark_grey, "Phase Length (degrees)", "degrees"},
+        {Box::er_txt,       480, 3720, 23, Scheme::dark_grey, "Dielectric Constant",    kNoUnit},
+        {Box::h_txt,       1920, 3720, 24, Scheme::dark_grey, "Dielectric Thickness",   kDisplayUnit},
+        {Box::t_txt,       3360, 3720, 25, Scheme::dark_grey, "Conductor Thickness",    kDisplayUnit},
+        {Box::freq_txt,    4800, 3720, 30, Scheme::dark_grey, "Frequency (GHz)",        "GHz"},
     };
 
+    // The four command buttons take their names from their commands.
     struct ButtonDesign {
-        void (MainWindow::*click)();
-        const char* name;
+        std::optional<Command> command;  // empty for "About"
         const char* caption;
         int left, top, width, height;
         int tab;
     };
 
     static constexpr ButtonDesign kButtons[] = {
-        {&MainWindow::analysis_Click,        "analysis",        "Analysis",         2160,  360, 1932, 372, 32},
-        {&MainWindow::syntht_Click,          "syntht",          "Synth. T",         2160,  840,  972, 372,  6},
-        {&MainWindow::synthpi_Click,         "synthpi",         "Synth.Pi",         3120,  840,  972, 372,  7},
-        {&MainWindow::synthesis_Click,       "synthesis",       "Solve Microstrip",  768, 2208, 1836, 300, 29},
-        {&MainWindow::GetAboutVelmoka_Click, "GetAboutVelmoka", "About",            3648, 2208, 1836, 300, 41},
+        {Command::analysis,  "Analysis",         2160,  360, 1932, 372, 32},
+        {Command::syntht,    "Synth. T",         2160,  840,  972, 372,  6},
+        {Command::synthpi,   "Synth.Pi",         3120,  840,  972, 372,  7},
+        {Command::synthesis, "Solve Microstrip",  768, 2208, 1836, 300, 29},
+        {std::nullopt,       "About",            3648, 2208, 1836, 300, 41},
     };
 
     struct LabelDesign {
@@ -175,19 +176,20 @@ struct WindowDesign {
     };
 
     struct OptionDesign {
-        QRadioButton* MainWindow::*option;
-        const char* name;
+        Units units;
         const char* caption;
         int left, top, width, height;
         int tab;
     };
 
     static constexpr OptionDesign kOptions[] = {
-        {&MainWindow::microns, "microns", "microns", 2160, 1440, 1095, 255, 27},
-        {&MainWindow::mils,    "mils",    "mils",    3360, 1440,  732, 252, 28},
+        {Units::microns, "microns", 2160, 1440, 1095, 255, 27},
+        {Units::mils,    "mils",    3360, 1440,  732, 252, 28},
     };
     // clang-format on
 };
+
+}  // namespace
 
 QFont MainWindow::control_font() {
     return arial(9.75);
@@ -215,41 +217,51 @@ void MainWindow::build_controls() {
     std::vector<std::pair<int, QWidget*>> focus_order;
 
     for (const WindowDesign::BoxDesign& design : WindowDesign::kBoxes) {
-        auto* box = new QLineEdit(QString::fromLatin1(design.initial_text), this);
-        box->setObjectName(QString::fromLatin1(design.name));
+        auto* box = new QLineEdit(QString::fromStdU16String(core.text(design.box)), this);
+        box->setObjectName(latin1(name_of(design.box)));
         box->setGeometry(twips_rect(design.left, design.top, kBoxWidth, kBoxHeight));
         box->setPalette(box_palette(box->palette(), design.scheme));
         box->setMaxLength(std::numeric_limits<int>::max());
         box->setAccessibleName(QString::fromLatin1(design.spoken_name));
         box->setAccessibleDescription(QString::fromLatin1(design.unit));
-        this->*design.box = box;
+        connect(box, &QLineEdit::textChanged, this,
+                [this, which = design.box](const QString& text) { edit(which, text); });
+        boxes[index_of(design.box)] = box;
         focus_order.emplace_back(design.tab, box);
     }
 
     for (const WindowDesign::ButtonDesign& design : WindowDesign::kButtons) {
         auto* button = new QPushButton(QString::fromLatin1(design.caption), this);
-        button->setObjectName(QString::fromLatin1(design.name));
+        button->setObjectName(design.command ? latin1(name_of(*design.command)) : QStringLiteral("GetAboutVelmoka"));
         button->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
         // Neither Enter nor Escape presses a button.
         button->setAutoDefault(false);
         button->setDefault(false);
-        connect(button, &QPushButton::clicked, this, design.click);
+        if (design.command) {
+            connect(button, &QPushButton::clicked, this, [this, command = *design.command] { press(command); });
+        } else {
+            connect(button, &QPushButton::clicked, this, &MainWindow::GetAboutVelmoka_Click);
+        }
         focus_order.emplace_back(design.tab, button);
     }
 
     auto* units = new QButtonGroup(this);
     for (const WindowDesign::OptionDesign& design : WindowDesign::kOptions) {
         auto* option = new QRadioButton(QString::fromLatin1(design.caption), this);
-        option->setObjectName(QString::fromLatin1(design.name));
+        option->setObjectName(latin1(name_of(design.units)));
         option->setGeometry(twips_rect(design.left, design.top, design.width, design.height));
         QPalette option_palette = option->palette();
         option_palette.setColor(QPalette::WindowText, Qt::black);
         option->setPalette(option_palette);
+        option->setChecked(design.units == core.units());
+        connect(option, &QRadioButton::toggled, this, [this, chosen = design.units](bool checked) {
+            if (checked) {
+                core.set_units(chosen);
+            }
+        });
         units->addButton(option);
-        this->*design.option = option;
         focus_order.emplace_back(design.tab, option);
     }
-    microns->setChecked(true);
 
     for (const WindowDesign::LabelDesign& design : WindowDesign::kLabels) {
         auto* label = new QLabel(QString::fromLatin1(design.caption), this);

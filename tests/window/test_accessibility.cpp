@@ -2,7 +2,7 @@
 // caption beside or under it and described by its unit; buttons and option buttons speak
 // their captions.
 
-#include "support/calculator.h"
+#include "window/calculator_window.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -58,7 +58,7 @@ void TestAccessibility::boxes_speak_their_captions_and_units() {
     QFETCH(QString, box);
     QFETCH(QStringList, caption_labels);
     QFETCH(QString, unit);
-    Calculator calculator;
+    CalculatorWindow calculator;
 
     // The name is what the eye reads: the visible captions, lines joined by a blank.
     QStringList captions;
@@ -99,7 +99,7 @@ void TestAccessibility::buttons_speak_their_captions() {
     QFETCH(QString, button);
     QFETCH(QString, spoken);
     QFETCH(QAccessible::Role, role);
-    Calculator calculator;
+    CalculatorWindow calculator;
     auto* control = calculator.window.findChild<QAbstractButton*>(button);
     QVERIFY(control);
     QAccessibleInterface* view = reader_view(control);
@@ -108,7 +108,7 @@ void TestAccessibility::buttons_speak_their_captions() {
 }
 
 void TestAccessibility::the_chosen_unit_is_reported_checked() {
-    Calculator calculator;
+    CalculatorWindow calculator;
     QVERIFY(reader_view(calculator.window.findChild<QRadioButton*>("microns"))->state().checked);
     QVERIFY(!reader_view(calculator.window.findChild<QRadioButton*>("mils"))->state().checked);
     calculator.choose_units("mils");
@@ -117,7 +117,7 @@ void TestAccessibility::the_chosen_unit_is_reported_checked() {
 }
 
 void TestAccessibility::the_window_speaks_its_title() {
-    Calculator calculator;
+    CalculatorWindow calculator;
     QCOMPARE(reader_view(&calculator.window)->text(QAccessible::Name), QString("MicroStrip Velmoka Circuits"));
 }
 
