@@ -1,0 +1,86 @@
+#include "command_line/swept_values.h"
+
+#include "command_line/decimal.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace velmoka::command_line {
+
+namespace {
+
+// STOP counts as reached when it lies within this share of a step beyond the last step.
+constexpr double kStepRounding = 1e-9;
+// More steps than any sweep can run.
+constexpr double kMostSteps = 1e15;
+// Decimals enough for any double's digits beyond the smallest normal number, 2.2e-308.
+constexpr int kMostDecimals = 330;
+// Room for the longest text of a step: a minus, 309 integer digits, the point, the decimals.
+constexpr std::size_t kLongestStep = 2 + 309 + kMostDecimals;
+
+double decimal_or_throw(std::string_view option, std::string_view text) {
+    const std::optional<double> value = strict_decimal(text);
+    if (!value) {
+        throw UsageError("--" + std::string(option) + ": '" + std::string(text) + "' is not a decimal number");
+    }
+    return *value;
+}
+
+}  // namespace
+
+SweptValues SweptValues::read(std::string_view option, std::string_view given) {
+    SweptValues values;
+    if (given.find(':') == std::string_view::npos) {
+        for (std::size_t start = 0;;) {
+            const std::size_t comma = std::min(given.find(',', start), given.size());
+            const std::string_view text = given.substr(start, comma - start);
+            decimal_or_throw(option, text);
+            values.listed_.emplace_back(text);
+            if (comma == given.size()) {
+                return values;
+            }
+            start = comma + 1;
+        }
+    }
+
+    std::array<std::string_view, 3> parts;  // start, stop, step
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t colon = i + 1 < parts.size() ? given.find(':', start) : given.size();
+        if (colon == std::string_view::npos) {
+            throw UsageError("--" + std::string(option) + ": '" + std::string(given) + "' is not START:STOP:STEP");
+        }
+        parts[i] = given.substr(start, colon - start);
+        start = colon + 1;
+    }
+    values.start_ = decimal_or_throw(option, parts[0]);
+    const double stop = decimal_or_throw(option, parts[1]);
+    values.step_ = decimal_or_throw(option, parts[2]);
+    const double steps_to_stop = (stop - values.start_) / values.step_;
+    if (values.step_ == 0.0 || !(steps_to_stop > -kStepRounding) || !(steps_to_stop < kMostSteps)) {
+        throw UsageError("--" + std::string(option) + ": " + std::string(given) + " does not step from START to STOP");
+    }
+    values.steps_ = static_cast<std::uint64_t>(std::floor(steps_to_stop + kStepRounding)) + 1;
+    values.decimals_ = std::min(kMostDecimals, std::max(decimals_shown(parts[0]), decimals_shown(parts[2])));
+    return values;
+}
+
+std::string SweptValues::text(std::uint64_t index) const {
+    if (!listed_.empty()) {
+        return listed_[index];
+    }
+    const double value = start_ + static_cast<double>(index) * step_;
+    std::array<char, kLongestStep> room;
+    const auto [end, error] =
+        std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed, decimals_);
+    const std::string_view shown(room.data(), end);
+    // A step that lands a rounding error below zero is 0, not -0.
+    if (shown.starts_with('-') && shown.find_first_not_of("-0.") == std::string_view::npos) {
+        return std::string(shown.substr(1));
+    }
+    return std::string(shown);
+}
+
+}  // namespace velmoka::command_line

@@ -1,0 +1,170 @@
+// velmoka-cli as a script uses it: what it refuses before running anything, what it answers for
+// lines it cannot read, sweeps, and the rows it writes in each format.
+
+#include "command_line/cli_session.h"
+
+#include <QTest>
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bad_input_data();
+    void bad_input();
+    void sweeps_data();
+    void sweeps();
+    void json_rows_data();
+    void json_rows();
+    void csv_and_text_for_people();
+};
+
+// Usage errors write nothing on standard output and exit with 2; a line of the input that
+// cannot be read is a row of its own, and the lines after it still run.
+void TestCommandLine::bad_input_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("complaint");  // on standard error, for a usage error
+    QTest::addColumn<QStringList>("endings");
+
+    const QStringList from_input = {"analysis", "--input", "-", "--format", "json"};
+    // clang-format off
+    QTest::newRow("unknown option") << QStringList{"analysis", "--width", "70"} << QByteArray() << 2 << "--width" << QStringList{};
+    QTest::newRow("missing value") << QStringList{"analysis", "--w"} << QByteArray() << 2 << "--w" << QStringList{};
+    QTest::newRow("junk number") << QStringList{"analysis", "--w", "7O"} << QByteArray() << 2 << "--w: '7O' is not a decimal number" << QStringList{};
+    QTest::newRow("number with its unit") << QStringList{"solve", "--h", "100um"} << QByteArray() << 2 << "--h: '100um'" << QStringList{};
+    QTest::newRow("inf") << QStringList{"analysis", "--er", "inf"} << QByteArray() << 2 << "--er: 'inf'" << QStringList{};
+    QTest::newRow("nan in a list") << QStringList{"analysis", "--er", "4.3,nan"} << QByteArray() << 2 << "--er: 'nan'" << QStringList{};
+    QTest::newRow("beyond the double range") << QStringList{"analysis", "--t", "1e400"} << QByteArray() << 2 << "--t: '1e400'" << QStringList{};
+    QTest::newRow("no command") << QStringList{"--w", "70"} << QByteArray() << 2 << "COMMAND" << QStringList{};
+    QTest::newRow("unknown command") << QStringList{"analyse"} << QByteArray() << 2 << "analyse" << QStringList{};
+    QTest::newRow("range stepping away") << QStringList{"analysis", "--w", "70:50:10"} << QByteArray() << 2 << "--w: 70:50:10" << QStringList{};
+    QTest::newRow("range of no step") << QStringList{"analysis", "--w", "50:70:0"} << QByteArray() << 2 << "--w: 50:70:0" << QStringList{};
+    QTest::newRow("value given twice") << QStringList{"analysis", "--w", "50", "--w", "70"} << QByteArray() << 2 << "--w" << QStringList{};
+    QTest::newRow("sweep with an input file") << from_input + QStringList{"--w", "50,70"} << QByteArray("h\n100\n") << 2 << "--w: a sweep" << QStringList{};
+    QTest::newRow("input file missing") << QStringList{"analysis", "--input", "/nonexistent/lines.csv"} << QByteArray() << 2 << "cannot read /nonexistent/lines.csv" << QStringList{};
+
+    QTest::newRow("empty file") << from_input << QByteArray() << 0 << "" << QStringList{};
+    QTest::newRow("header only") << from_input << QByteArray("w,h\n") << 0 << "" << QStringList{};
+    QTest::newRow("comments and blank lines") << from_input << QByteArray("# stack-ups\n\nw,h\n\n# none yet\n") << 0 << "" << QStringList{};
+    QTest::newRow("CR LF file") << from_input << QByteArray("w,h\r\n70,100\r\n50,100\r\n") << 0 << "" << QStringList{"ok||", "ok||"};
+    QTest::newRow("wrong field count") << from_input << QByteArray("w,h\n70\n70,100,4\n70,100\n") << 2 << ""
+        << QStringList{"error|line 2: 1 fields where the header names 2|", "error|line 3: 3 fields where the header names 2|", "ok||"};
+    QTest::newRow("junk field") << from_input << QByteArray("w,er\n70,GaAs\n") << 2 << "" << QStringList{"error|line 2: field er: 'GaAs' is not a decimal number|"};
+    QTest::newRow("unknown column") << from_input << QByteArray("w,width\n70,70\n70,70\n") << 2 << ""
+        << QStringList{"error|line 2: field 'width' of the header is no column velmoka-cli knows|", "error|line 3: field 'width' of the header is no column velmoka-cli knows|"};
+    QTest::newRow("column twice") << from_input << QByteArray("er_eff,er-eff\n1,1\n") << 2 << "" << QStringList{"error|line 2: field 'er-eff' of the header names a column twice|"};
+    QTest::newRow("unknown command in a row") << QStringList{"--input", "-", "--format", "json"} << QByteArray("command,z0\nsolve,50\nsynth,50\n,50\n") << 2 << ""
+        << QStringList{"ok||", "error|line 3: field command: 'synth' is not analysis, solve, synth-pi or synth-t|", "error|line 4: no command: give one on the command line or in a command column|"};
+    QTest::newRow("quote left open") << from_input << QByteArray("w\n\"70\n") << 2 << "" << QStringList{"error|line 2: a quote is left open|"};
+    QTest::newRow("a 10 MB line, then a good one") << from_input << "w\n" + QByteArray(10'000'000, '7') + "\n70\n" << 2 << ""
+        << QStringList{"error|line 2: field w: '7777777777777777777777777777777777777777...' is not a decimal number|", "ok||"};
+    // clang-format on
+}
+
+void TestCommandLine::bad_input() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, complaint);
+    QFETCH(QStringList, endings);
+
+    const CliRun run = run_cli(arguments, input);
+    QCOMPARE(run.status, status);
+    if (!complaint.isEmpty()) {
+        QCOMPARE(run.out, QString());
+        QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+    }
+    QCOMPARE(run.endings(), endings);
+}
+
+// The runs of a sweep in order, by the boxes Analysis reads and leaves as given (the frequency
+// and the physical length), each value shown as the text given.
+void TestCommandLine::sweeps_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("runs");  // freq and length of each run
+
+    // clang-format off
+    QTest::newRow("steps of 0.1, never 0.30000000000000004") << QStringList{"--freq", "0.1:0.5:0.1"} << QStringList{"0.1 0", "0.2 0", "0.3 0", "0.4 0", "0.5 0"};
+    QTest::newRow("stop reached within rounding") << QStringList{"--freq", "0:0.3:0.1"} << QStringList{"0 0", "0.1 0", "0.2 0", "0.3 0"};
+    QTest::newRow("stop between steps") << QStringList{"--freq", "1:2:0.4"} << QStringList{"1 0", "1.4 0", "1.8 0"};
+    QTest::newRow("decimals of the start") << QStringList{"--freq", "1.00:2:0.5"} << QStringList{"1 0", "1.5 0", "2 0"};
+    QTest::newRow("downwards") << QStringList{"--freq", "3:1:-1"} << QStringList{"3 0", "2 0", "1 0"};
+    QTest::newRow("exponent step") << QStringList{"--length", "0:2e-3:1e-3"} << QStringList{"1 0", "1 0.001", "1 0.002"};
+    QTest::newRow("list") << QStringList{"--freq", "2.4,5,-1e1"} << QStringList{"2.4 0", "5 0", "-10 0"};
+    QTest::newRow("the last option varies fastest")
+        << QStringList{"--freq", "1,2", "--length", "10:30:10"} << QStringList{"1 10", "1 20", "1 30", "2 10", "2 20", "2 30"};
+    QTest::newRow("in the order given")
+        << QStringList{"--length", "10:30:10", "--freq", "1,2"} << QStringList{"1 10", "2 10", "1 20", "2 20", "1 30", "2 30"};
+    // clang-format on
+}
+
+void TestCommandLine::sweeps() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, runs);
+
+    const CliRun run = run_cli(QStringList{"analysis", "--format", "json"} + arguments);
+    QCOMPARE(run.status, 0);
+    QStringList shown;
+    for (const QJsonObject& object : run.objects()) {
+        shown << QString::number(object["freq"].toDouble()) + " " + QString::number(object["length"].toDouble());
+    }
+    QCOMPARE(shown, runs);
+}
+
+// Whole json rows, keys in order: numbers as shown with the picture's blanks removed, values
+// as given in their shortest form, messages as trimmed strings, and how the press ended.
+void TestCommandLine::json_rows_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("row");
+
+    // clang-format off
+    QTest::newRow("the opening window analysed") << QStringList{"analysis"} << 0
+        << R"({"command":"analysis","units":"microns","length":0.00,"w":70.00,"h":100.00,"t":4.000,"er":12.900,"freq":1.00,"z0":49.89,"er_eff":8.013,"vel":0.3533,"phase":0.00,"lpi":0.0000,"cpi":0.0000,"lt":0.0000,"ct":0.0000,"status":"ok","message":null,"box":null})";
+    QTest::newRow("values as given, a negative phase") << QStringList{"analysis", "--units", "mils", "--length", "-100.50", "--freq", "1e1"} << 0
+        << R"({"command":"analysis","units":"mils","length":-100.5,"w":70.00,"h":100.00,"t":4.000,"er":12.900,"freq":10,"z0":49.89,"er_eff":8.013,"vel":0.3533,"phase":-86.70,"lpi":-0.7928,"cpi":-0.3011,"lt":-0.7497,"ct":-0.3185,"status":"ok","message":null,"box":null})";
+    QTest::newRow("stopped in the impedance box") << QStringList{"synth-pi", "--lpi", "10"} << 1
+        << R"({"command":"synth-pi","units":"microns","length":0.00,"w":70.00,"h":100.0,"t":4.00,"er":12.9,"freq":1.00,"z0":"Invalid Z0","er_eff":1.00,"vel":1.00,"phase":0.00,"lpi":10,"cpi":0.0000,"lt":0.0000,"ct":0.0000,"status":"stopped","message":"Z0 too Low","box":"z0"})";
+    QTest::newRow("stopped in the width box") << QStringList{"solve", "--z0", "140"} << 1
+        << R"({"command":"solve","units":"microns","length":0.00,"w":"Too Small","h":100.00,"t":4.000,"er":12.900,"freq":1.00,"z0":140,"er_eff":1.00,"vel":1.00,"phase":0.00,"lpi":0.0000,"cpi":0.0000,"lt":0.0000,"ct":0.0000,"status":"stopped","message":"Too Small","box":"w"})";
+    QTest::newRow("entry check on a value given") << QStringList{"synth-t", "--ct", "2", "--z0", "200"} << 1
+        << R"({"command":"synth-t","units":"microns","length":0.00,"w":70.00,"h":100.0,"t":4.00,"er":12.9,"freq":1.00,"z0":"Invalid Z0","er_eff":1.00,"vel":1.00,"phase":0.00,"lpi":0.0000,"cpi":0.0000,"lt":0.0000,"ct":2,"status":"stopped","message":"Z0 error","box":"z0"})";
+    // clang-format on
+}
+
+void TestCommandLine::json_rows() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, row);
+
+    const CliRun run = run_cli(arguments + QStringList{"--format", "json"});
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.out, row + "\n");
+}
+
+void TestCommandLine::csv_and_text_for_people() {
+    const CliRun csv = run_cli({"--format", "csv", "--input", "-"}, "command,w\nanalysis,70\nanalysis,x\n");
+    QCOMPARE(csv.status, 2);
+    QCOMPARE(csv.out.split('\n'),
+             QStringList({"command,units,length,w,h,t,er,freq,z0,er_eff,vel,phase,lpi,cpi,lt,ct,status,message,box",
+                          "analysis,microns,0.00,70.00,100.00,4.000,12.900,1.00,49.89,8.013,0.3533,0.00,0.0000,0.0000,"
+                          "0.0000,0.0000,ok,,",
+                          ",,,,,,,,,,,,,,,,error,line 3: field w: 'x' is not a decimal number,", ""}));
+
+    const QStringList text = run_cli({"analysis", "--w", "1,70"}).out.split('\n');
+    QCOMPARE(text.mid(0, 3),
+             QStringList({"Analysis, dimensions in microns", "  Length                          0.00  microns",
+                          "  Width                      Invalid W  microns"}));
+    QCOMPARE(text[15], QString("Stopped at \"Invalid W\" in Width."));
+    QCOMPARE(text.mid(16, 2), QStringList({"", "Analysis, dimensions in microns"}));
+    QCOMPARE(text.mid(24, 8),
+             QStringList({"  Impedance                      49.89  ohms", "  Effective Dielectric           8.013",
+                          "  Relative Velocity             0.3533", "  Phase Length (degrees)          0.00",
+                          "  L(nH)-Pi                      0.0000", "  C(pF)-Pi                      0.0000",
+                          "  L(nH)-T                       0.0000", "  C(pF)-T                       0.0000"}));
+    QCOMPARE(text[32], QString("Ran to its end."));
+}
+
+QTEST_APPLESS_MAIN(TestCommandLine)
+#include "test_command_line.moc"
