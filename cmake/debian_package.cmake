@@ -5,10 +5,16 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmoka)
 set(CPACK_PACKAGE_VENDOR "Velmoka Circuits")
-set(CPACK_PACKAGE_CONTACT "Velmoka Circuits")
+set(CPACK_PACKAGE_CONTACT "${VELMOKA_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMOKA_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for microstrip transmission lines")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Impedance and effective dielectric constant of a strip, the strip width for a
-wanted impedance, and the lumped pi and T networks equivalent to a line section.")
+# Lines of at most 80 characters, as package managers show them on a terminal.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Works out microstrip lines on one window: the impedance and effective
+dielectric constant of a strip, the strip width for a wanted impedance, and the
+lumped pi and T networks equivalent to a line section.
+The command-line tool velmoka-cli runs the same four commands from a shell or a
+script, sweeps any value over a range, reads one run per line of a CSV file,
+and writes its results as text, CSV or JSON.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -8,9 +8,17 @@
 inline const QString kAppId = QStringLiteral(VELMOKA_APP_ID);
 
 inline const QString kExecutable = QStringLiteral("bin/velmoka");
+inline const QString kCommandLine = QStringLiteral("bin/velmoka-cli");
+inline const QStringList kPrograms = {kExecutable, kCommandLine};
 inline const QString kDesktopEntry = "share/applications/" + kAppId + ".desktop";
 inline const QString kMetainfo = "share/metainfo/" + kAppId + ".metainfo.xml";
 inline const QString kIcon32 = "share/icons/hicolor/32x32/apps/" + kAppId + ".png";
 inline const QString kIconScalable = "share/icons/hicolor/scalable/apps/" + kAppId + ".svg";
+inline const QStringList kManualPages = {QStringLiteral("share/man/man1/velmoka.1.gz"),
+                                         QStringLiteral("share/man/man1/velmoka-cli.1.gz")};
+inline const QString kCopyright = QStringLiteral("share/doc/velmoka/copyright");
+inline const QString kChangelog = QStringLiteral("share/doc/velmoka/changelog.gz");
 
-inline const QStringList kInstalledFiles = {kExecutable, kDesktopEntry, kMetainfo, kIcon32, kIconScalable};
+inline const QStringList kInstalledFiles = kPrograms + kManualPages +
+                                           QStringList{kDesktopEntry, kMetainfo, kIcon32, kIconScalable,
+                                                       kCopyright, kChangelog};

@@ -1,5 +1,6 @@
 // The Debian package that `cpack` builds: read back with dpkg-deb, it must hold exactly the
-// installed files under /usr and declare what the program needs to start on a bare system.
+// installed files under /usr and declare what the program needs to start on a bare system,
+// and lintian must find no error and no warning in it.
 
 #include "data/installed_files.h"
 
@@ -8,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,9 +35,10 @@ private slots:
     void initTestCase();
     void control_fields_name_the_program();
     void holds_exactly_the_installed_files();
-    void program_is_executable_by_everyone();
+    void programs_are_executable_by_everyone();
     void depends_on_what_the_program_loads_data();
     void depends_on_what_the_program_loads();
+    void lintian_finds_no_error_or_warning();
 
 private:
     QString field(const QString& name) const { return output_of("dpkg-deb", {"--field", package, name}).trimmed(); }
@@ -66,7 +70,7 @@ void TestDebianPackage::control_fields_name_the_program() {
     QCOMPARE(field("Version"), QString(VELMOKA_VERSION));
     QCOMPARE(field("Architecture"), output_of("dpkg", {"--print-architecture"}).trimmed());
     QVERIFY(!field("Description").isEmpty());
-    QVERIFY(!field("Maintainer").isEmpty());
+    QCOMPARE(field("Maintainer"), QString(VELMOKA_MAINTAINER));
 }
 
 void TestDebianPackage::holds_exactly_the_installed_files() {
@@ -85,16 +89,15 @@ void TestDebianPackage::holds_exactly_the_installed_files() {
     QCOMPARE(files, expected);
 }
 
-void TestDebianPackage::program_is_executable_by_everyone() {
-    const QString program = "./usr/" + kExecutable;
-    for (const QString& line : contents) {
-        if (line.section(' ', -1) == program) {
-            QCOMPARE(line.section(' ', 0, 0), QString("-rwxr-xr-x"));
-            QCOMPARE(line.section(' ', 1, 1, QString::SectionSkipEmpty), QString("root/root"));
-            return;
-        }
+void TestDebianPackage::programs_are_executable_by_everyone() {
+    for (const QString& program : kPrograms) {
+        const auto entry = std::find_if(contents.cbegin(), contents.cend(), [&](const QString& line) {
+            return line.section(' ', -1) == "./usr/" + program;
+        });
+        QVERIFY2(entry != contents.cend(), qPrintable(program + " is not in the package"));
+        QCOMPARE(entry->section(' ', 0, 0), QString("-rwxr-xr-x"));
+        QCOMPARE(entry->section(' ', 1, 1, QString::SectionSkipEmpty), QString("root/root"));
     }
-    QFAIL("no program in the package");
 }
 
 void TestDebianPackage::depends_on_what_the_program_loads_data() {
@@ -115,6 +118,27 @@ void TestDebianPackage::depends_on_what_the_program_loads() {
         names << entry.trimmed().section(' ', 0, 0);
     }
     QVERIFY2(names.contains(dependency), qPrintable(field("Depends")));
+}
+
+void TestDebianPackage::lintian_finds_no_error_or_warning() {
+    const QString lintian = QStandardPaths::findExecutable("lintian");
+    if (lintian.isEmpty()) {
+        QSKIP("lintian is not installed (Debian package lintian)");
+    }
+    // With --fail-on none the exit status only says that lintian ran; its findings are its
+    // lines, each tagged with its level.
+    QProcess process;
+    process.start(lintian, {"--fail-on", "none", package});
+    QVERIFY(process.waitForFinished(600000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    QStringList findings;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith("E: ") || line.startsWith("W: ")) {
+            findings << line;
+        }
+    }
+    QVERIFY2(findings.isEmpty(), qPrintable(findings.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestDebianPackage)

@@ -1,5 +1,5 @@
-// `cmake --install` into a fresh prefix: the program, its menu entry, its icons and its
-// AppStream description, each checked for what a desktop does with it.
+// `cmake --install` into a fresh prefix: the programs, their manual pages, the menu entry, the
+// icons and the AppStream description, each checked for what a desktop does with it.
 
 #include "data/installed_files.h"
 #include "window/velmoka_icon.xpm"
@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -78,6 +79,8 @@ private slots:
     void icons_show_the_window_icon();
     void appstream_accepts_the_description_data();
     void appstream_accepts_the_description();
+    void manual_page_renders_without_warnings_data();
+    void manual_page_renders_without_warnings();
 
 private:
     QString installed(const QString& relative) const { return prefix.filePath(relative); }
@@ -102,7 +105,7 @@ void TestInstall::every_file_is_installed() {
     const QFileInfo info(installed(file));
     QVERIFY2(info.isFile(), qPrintable(info.filePath()));
     QVERIFY(info.size() > 0);
-    QCOMPARE(info.isExecutable(), file == kExecutable);
+    QCOMPARE(info.isExecutable(), kPrograms.contains(file));
 }
 
 void TestInstall::menu_entry_starts_the_installed_program() {
@@ -172,6 +175,34 @@ void TestInstall::appstream_accepts_the_description() {
         QSKIP("appstreamcli is not installed (Debian package appstream)");
     }
     QCOMPARE(run(appstreamcli, arguments), 0);
+}
+
+void TestInstall::manual_page_renders_without_warnings_data() {
+    QTest::addColumn<QString>("page");
+    for (const QString& page : kManualPages) {
+        QTest::newRow(qPrintable(page)) << page;
+    }
+}
+
+void TestInstall::manual_page_renders_without_warnings() {
+    QFETCH(QString, page);
+    const QString man = QStandardPaths::findExecutable("man");
+    if (man.isEmpty()) {
+        QSKIP("man is not installed (Debian package man-db)");
+    }
+    // Rendered as lintian renders it, 80 columns wide in UTF-8, where groff's warnings go to
+    // standard error.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("MANWIDTH", "80");
+    environment.insert("LC_ALL", "C.UTF-8");
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(man, {"--warnings", "-l", installed(page)});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), QString());
 }
 
 QTEST_GUILESS_MAIN(TestInstall)
