@@ -1,0 +1,42 @@
+#!/bin/sh
+# velmoka-cli against its yardsticks, side by side in one hyperfine run each:
+# - one `velmoka-cli analysis`, start to exit, against a C++ hello-world built the same way;
+#   and the shared libraries it loads, none of them Qt's;
+# - a million-row width sweep written as CSV to /dev/null, against scikit-rf computing the
+#   impedance and effective dielectric constant of the same million widths in one vectorised
+#   call (the whole Python process, and the call alone as the script reports it); with the
+#   sweep's peak resident memory.
+#
+#   bench/command_line.sh        (builds into build/ first)
+set -eu
+cd "$(dirname "$0")/.."
+
+missing=""
+for package in hyperfine python3-scikit-rf; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
+done
+if [ -n "$missing" ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing
+fi
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target velmoka-cli hello_world >/dev/null
+cli=build/src/command_line/velmoka-cli
+sweep="$cli analysis --w 10:10010:0.01 --format csv"
+
+echo "== libraries velmoka-cli loads"
+ldd "$cli" | awk '{ print "  " $1 }'
+if ldd "$cli" | grep -q 'libQt'; then
+    echo "velmoka-cli loads Qt" >&2
+    exit 1
+fi
+
+echo "== start to exit"
+hyperfine -N --warmup 20 --runs 300 "$cli analysis" build/bench/hello_world
+
+echo "== a million-row width sweep"
+hyperfine --warmup 1 --runs 5 "$sweep >/dev/null" "/usr/bin/python3 bench/skrf_sweep.py 2>/dev/null"
+/usr/bin/python3 bench/skrf_sweep.py 2>&1 | grep 'vectorised call'
+/usr/bin/time -f "velmoka-cli sweep: peak resident memory %M KiB, %e s" sh -c "$sweep >/dev/null"
