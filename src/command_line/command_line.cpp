@@ -8,6 +8,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <ostream>
@@ -30,14 +31,53 @@ std::string box_description(const BoxField& field) {
     return "the " + std::string(field.caption) + " box" + unit;
 }
 
-// What the command line asks for, read by CLI11.
+// What the command line asks for, as CLI11 reads it.
 struct Request {
     std::string command;
     std::string units = "microns";
     std::string format = "text";
     std::string input;
-    std::array<std::string, kBoxCount> values;  // by field, as given
+    std::array<std::string, kBoxCount> values;  // by field of kBoxFields, as given
+    std::map<const CLI::Option*, const BoxField*> value_options;
+    const CLI::Option* input_option = nullptr;
 };
+
+void add_options(CLI::App& app, Request& request) {
+    app.add_option("COMMAND", request.command, "analysis | solve | synth-pi | synth-t (the four buttons)")
+        ->check(CLI::IsMember({"analysis", "solve", "synth-pi", "synth-t"}));
+    app.add_option("--units", request.units, "microns | mils (default microns, as the window opens)")
+        ->check(CLI::IsMember({"microns", "mils"}));
+    for (std::size_t i = 0; i < kBoxFields.size(); ++i) {
+        CLI::Option* option = app.add_option(option_name(kBoxFields[i]), request.values[i],
+                                             box_description(kBoxFields[i]) + "; X, START:STOP:STEP or a,b,c");
+        option->option_text("X")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+        request.value_options[option] = &kBoxFields[i];
+    }
+    app.add_option("--format", request.format, "text | csv | json (default text)")
+        ->check(CLI::IsMember({"text", "csv", "json"}));
+    request.input_option =
+        app.add_option("--input", request.input, "runs one row per line of a CSV file (- reads standard input)")
+            ->option_text("FILE");
+    app.set_version_flag("--version", "velmoka-cli " VELMOKA_VERSION);
+}
+
+// The values of the value options in the order they were given, each read as a sweep.
+std::vector<std::pair<Box, SweptValues>> swept_values(const CLI::App& app, const Request& request) {
+    std::vector<std::pair<Box, SweptValues>> swept;
+    for (const CLI::Option* option : app.parse_order()) {
+        const auto found = request.value_options.find(option);
+        if (found != request.value_options.end()) {
+            const BoxField& field = *found->second;
+            const std::string& given = request.values[static_cast<std::size_t>(&field - kBoxFields.data())];
+            swept.emplace_back(field.box, SweptValues::read(field.key, given));
+        }
+    }
+    return swept;
+}
+
+Format format_named(const std::string& name) {
+    return name == "csv" ? Format::csv : name == "json" ? Format::json : Format::text;
+}
 
 // Every combination of the swept values, one run each, the last option given varying fastest.
 void sweep(const Run& fixed, const std::vector<std::pair<Box, SweptValues>>& swept, RowWriter& writer) {
@@ -70,65 +110,39 @@ void run_input(std::istream& in, const Run& defaults, std::optional<Command> com
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
     CLI::App app("The four commands of the Velmoka microstrip calculator, as its window runs them.", "velmoka-cli");
     Request request;
-    app.add_option("COMMAND", request.command, "analysis | solve | synth-pi | synth-t (the four buttons)")
-        ->check(CLI::IsMember({"analysis", "solve", "synth-pi", "synth-t"}));
-    app.add_option("--units", request.units, "microns | mils (default microns, as the window opens)")
-        ->check(CLI::IsMember({"microns", "mils"}));
-    std::map<const CLI::Option*, const BoxField*> box_options;
-    for (std::size_t i = 0; i < kBoxFields.size(); ++i) {
-        CLI::Option* option = app.add_option(option_name(kBoxFields[i]), request.values[i],
-                                             box_description(kBoxFields[i]) + "; X, START:STOP:STEP or a,b,c");
-        option->option_text("X")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
-        box_options[option] = &kBoxFields[i];
-    }
-    app.add_option("--format", request.format, "text | csv | json (default text)")
-        ->check(CLI::IsMember({"text", "csv", "json"}));
-    app.add_option("--input", request.input, "runs one row per line of a CSV file (- reads standard input)")
-        ->option_text("FILE");
-    app.set_version_flag("--version", "velmoka-cli " VELMOKA_VERSION);
-
+    add_options(app, request);
     try {
         app.parse(argc, argv);
-        Run defaults;
-        defaults.units = request.units == "mils" ? Units::mils : Units::microns;
         const std::optional<Command> command = command_from_word(request.command);
-        if (!command && request.input.empty()) {
+        const bool from_input = request.input_option->count() > 0;
+        if (!command && !from_input) {
             throw UsageError("COMMAND is required: analysis, solve, synth-pi or synth-t");
         }
-        defaults.command = command.value_or(Command::analysis);
+        Run defaults;
+        defaults.units = request.units == "mils" ? Units::mils : Units::microns;
+        const std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
 
-        std::vector<std::pair<Box, SweptValues>> swept;
-        for (const CLI::Option* option : app.parse_order()) {
-            const auto field = box_options.find(option);
-            if (field != box_options.end()) {
-                const std::string& given = request.values[static_cast<std::size_t>(field->second - kBoxFields.data())];
-                SweptValues values = SweptValues::read(field->second->key, given);
-                if (values.count() != 1 && !request.input.empty()) {
-                    throw UsageError(option_name(*field->second) + ": a sweep cannot be combined with --input");
-                }
-                swept.emplace_back(field->second->box, std::move(values));
-            }
+        if (!from_input) {
+            defaults.command = *command;
+            RowWriter writer(out, format_named(request.format));
+            sweep(defaults, swept, writer);
+            return writer.finish();
         }
-
+        for (const auto& [box, values] : swept) {
+            if (values.count() != 1) {
+                throw UsageError(option_name(field_of(box)) + ": a sweep cannot be combined with --input");
+            }
+            defaults.value(box) = values.text(0);
+        }
         std::ifstream file;
-        if (!request.input.empty() && request.input != "-") {
+        if (request.input != "-") {
             file.open(request.input);
             if (!file) {
-                throw UsageError("--input: cannot read " + request.input);
+                throw UsageError("--input: cannot read '" + request.input + "'");
             }
         }
-        const Format format = request.format == "csv"    ? Format::csv
-                              : request.format == "json" ? Format::json
-                                                         : Format::text;
-        RowWriter writer(out, format);
-        if (request.input.empty()) {
-            sweep(defaults, swept, writer);
-        } else {
-            for (const auto& [box, values] : swept) {
-                defaults.value(box) = values.text(0);
-            }
-            run_input(request.input == "-" ? in : file, defaults, command, writer);
-        }
+        RowWriter writer(out, format_named(request.format));
+        run_input(request.input == "-" ? in : file, defaults, command, writer);
         return writer.finish();
     } catch (const CLI::Success& success) {
         return app.exit(success, out, err);

@@ -42,7 +42,7 @@ void TestCommandLine::bad_input_data() {
     QTest::newRow("range of no step") << QStringList{"analysis", "--w", "50:70:0"} << QByteArray() << 2 << "--w: 50:70:0" << QStringList{};
     QTest::newRow("value given twice") << QStringList{"analysis", "--w", "50", "--w", "70"} << QByteArray() << 2 << "--w" << QStringList{};
     QTest::newRow("sweep with an input file") << from_input + QStringList{"--w", "50,70"} << QByteArray("h\n100\n") << 2 << "--w: a sweep" << QStringList{};
-    QTest::newRow("input file missing") << QStringList{"analysis", "--input", "/nonexistent/lines.csv"} << QByteArray() << 2 << "cannot read /nonexistent/lines.csv" << QStringList{};
+    QTest::newRow("input file missing") << QStringList{"analysis", "--input", "/nonexistent/lines.csv"} << QByteArray() << 2 << "cannot read '/nonexistent/lines.csv'" << QStringList{};
 
     QTest::newRow("empty file") << from_input << QByteArray() << 0 << "" << QStringList{};
     QTest::newRow("header only") << from_input << QByteArray("w,h\n") << 0 << "" << QStringList{};
