@@ -1,15 +1,16 @@
 // Fuzzer bytes as one call of velmoka-cli: the arguments, one a line, up to the first empty line;
 // the rest is its standard input. It must return an exit status of 0, 1 or 2, write nothing on
-// standard output when it refuses its arguments, and, reading json rows from standard input,
-// answer every line of the input that is neither blank nor a comment, the header aside, with
-// one JSON object. Output beyond a bound ends the call, so that a sweep of a billion steps
-// does not hold the fuzzer up.
+// standard output when it refuses its arguments, and, reading json rows from standard input
+// (and not asked for its help or version), answer every line of the input that is neither
+// blank nor a comment, the header aside, with one JSON object. Output beyond a bound ends the call, so that a sweep of
+// a billion steps does not hold the fuzzer up.
 
 #include "command_line/command_line.h"
 
 #include <QByteArray>
 #include <QJsonDocument>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -121,7 +122,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return false;
     };
-    if (err.str().empty() && given("--input", "-") && given("--format", "json")) {
+    // --help, --version, or -h alone or among other short flags.
+    const bool asked_for_help = std::any_of(arguments.begin() + 1, arguments.end(), [](std::string_view argument) {
+        return argument.starts_with("--help") || argument.starts_with("--version") ||
+               (argument.starts_with('-') && !argument.starts_with("--") &&
+                argument.find('h') != std::string_view::npos);
+    });
+    if (err.str().empty() && !asked_for_help && given("--input", "-") && given("--format", "json")) {
         const std::vector<std::string_view> rows = lines_of(output.text);
         if (rows.size() != runs_in(input)) {
             fail("not every line of the input answered by one row");

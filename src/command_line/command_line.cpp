@@ -50,7 +50,7 @@ void add_options(CLI::App& app, Request& request) {
     for (std::size_t i = 0; i < kBoxFields.size(); ++i) {
         CLI::Option* option = app.add_option(option_name(kBoxFields[i]), request.values[i],
                                              box_description(kBoxFields[i]) + "; X, START:STOP:STEP or a,b,c");
-        option->option_text("X")->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+        option->option_text("X");
         request.value_options[option] = &kBoxFields[i];
     }
     app.add_option("--format", request.format, "text | csv | json (default text)")
