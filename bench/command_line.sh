@@ -11,16 +11,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-missing=""
-for package in hyperfine python3-scikit-rf; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $missing
-fi
+scripts/install-missing hyperfine python3-scikit-rf
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target velmoka-cli hello_world >/dev/null
 cli=build/src/command_line/velmoka-cli

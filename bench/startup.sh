@@ -10,16 +10,7 @@ cd "$(dirname "$0")/.."
 runs=${1:-15}
 title="MicroStrip Velmoka Circuits"
 
-missing=""
-for package in xvfb libx11-dev; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing="$missing $package"
-done
-if [ -n "$missing" ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $missing
-fi
+scripts/install-missing xvfb libx11-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target velmoka minimal_window time_to_map >/dev/null
 
