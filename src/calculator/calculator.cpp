@@ -11,9 +11,10 @@ Outcome Calculator::edit(Box box, std::u16string_view text) {
 }
 
 Outcome Calculator::press(Command command) {
-    constexpr std::size_t kMostWritesOfAPress = 24;  // Synth.Pi and Synth. T with the width synthesis
+    // Room for the writes of the longest press: Synth.Pi or Synth. T with its width synthesis.
+    constexpr std::size_t kRoomForWrites = 24;
     Outcome outcome;
-    outcome.writes.reserve(kMostWritesOfAPress);
+    outcome.writes.reserve(kRoomForWrites);
     Press press(boxes_, units_, outcome);
     switch (command) {
         case Command::analysis:
