@@ -17,8 +17,6 @@ namespace velmoka::command_line {
 
 namespace {
 
-constexpr int kUsageError = 2;
-
 std::string option_name(const BoxField& field) {
     std::string name = "--" + std::string(field.key);
     std::replace(name.begin(), name.end(), '_', '-');
@@ -42,11 +40,19 @@ struct Request {
     const CLI::Option* input_option = nullptr;
 };
 
+std::vector<std::string> command_words() {
+    std::vector<std::string> words;
+    for (const CommandName& name : kCommandWords) {
+        words.emplace_back(name.word);
+    }
+    return words;
+}
+
 void add_options(CLI::App& app, Request& request) {
     app.add_option("COMMAND", request.command, "analysis | solve | synth-pi | synth-t (the four buttons)")
-        ->check(CLI::IsMember({"analysis", "solve", "synth-pi", "synth-t"}));
+        ->check(CLI::IsMember(command_words()));
     app.add_option("--units", request.units, "microns | mils (default microns, as the window opens)")
-        ->check(CLI::IsMember({"microns", "mils"}));
+        ->check(CLI::IsMember(std::vector<std::string>(kUnitsNames.begin(), kUnitsNames.end())));
     for (std::size_t i = 0; i < kBoxFields.size(); ++i) {
         CLI::Option* option = app.add_option(option_name(kBoxFields[i]), request.values[i],
                                              box_description(kBoxFields[i]) + "; X, START:STOP:STEP or a,b,c");
@@ -119,7 +125,7 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
             throw UsageError("COMMAND is required: analysis, solve, synth-pi or synth-t");
         }
         Run defaults;
-        defaults.units = request.units == "mils" ? Units::mils : Units::microns;
+        defaults.units = units_named(request.units).value_or(Units::microns);
         const std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
 
         if (!from_input) {
@@ -151,7 +157,7 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     } catch (const UsageError& error) {
         err << "velmoka-cli: " << error.what() << "\nRun velmoka-cli --help for the options.\n";
     }
-    return kUsageError;
+    return kRefusedOrUnreadable;
 }
 
 }  // namespace velmoka::command_line

@@ -16,7 +16,7 @@ struct CommandName {
     std::string_view caption;  // the window's button
 };
 
-inline constexpr std::array<CommandName, 4> kCommandNames = {{
+inline constexpr std::array<CommandName, 4> kCommandWords = {{
     {Command::analysis, "analysis", "Analysis"},
     {Command::synthesis, "solve", "Solve Microstrip"},
     {Command::synthpi, "synth-pi", "Synth.Pi"},
@@ -50,7 +50,7 @@ inline constexpr std::array<BoxField, kBoxCount> kBoxFields = {{
 }};
 
 constexpr std::optional<Command> command_from_word(std::string_view word) {
-    for (const CommandName& name : kCommandNames) {
+    for (const CommandName& name : kCommandWords) {
         if (name.word == word) {
             return name.command;
         }
@@ -59,12 +59,12 @@ constexpr std::optional<Command> command_from_word(std::string_view word) {
 }
 
 constexpr const CommandName& name_of_command(Command command) {
-    for (const CommandName& name : kCommandNames) {
+    for (const CommandName& name : kCommandWords) {
         if (name.command == command) {
             return name;
         }
     }
-    return kCommandNames.front();
+    return kCommandWords.front();
 }
 
 constexpr const BoxField& field_of(Box box) {

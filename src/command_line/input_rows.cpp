@@ -2,6 +2,7 @@
 
 #include "command_line/decimal.h"
 #include "command_line/fields.h"
+#include "command_line/trimmed.h"
 
 #include <istream>
 
@@ -9,18 +10,9 @@ namespace velmoka::command_line {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A field is quoted in a message up to this many characters.
 constexpr std::size_t kQuotedCharacters = 40;
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 // A field's text for a message: printable ASCII as it stands, any other byte as '?', cut short.
 std::string quoted(std::string_view text) {

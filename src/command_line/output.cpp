@@ -2,6 +2,7 @@
 
 #include "command_line/decimal.h"
 #include "command_line/fields.h"
+#include "command_line/trimmed.h"
 
 #include <algorithm>
 #include <array>
@@ -13,22 +14,6 @@ namespace {
 
 constexpr std::array<std::string_view, 2> kLeadingKeys = {"command", "units"};
 constexpr std::array<std::string_view, 3> kEndingKeys = {"status", "message", "box"};
-
-template <typename Char>
-bool is_blank(Char c) {
-    return c == ' ' || c == '\t';
-}
-
-template <typename Char>
-std::basic_string_view<Char> trimmed(std::basic_string_view<Char> text) {
-    while (!text.empty() && is_blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && is_blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
 
 bool is_digit(char16_t c) {
     return c >= u'0' && c <= u'9';
@@ -46,10 +31,6 @@ bool is_picture_number(std::u16string_view text) {
     return point != std::u16string_view::npos && point > 0 && point + 1 < digits.size() &&
            std::all_of(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(point), is_digit) &&
            std::all_of(digits.begin() + static_cast<std::ptrdiff_t>(point) + 1, digits.end(), is_digit);
-}
-
-std::string_view units_word(Units units) {
-    return units == Units::microns ? "microns" : "mils";
 }
 
 // One row of csv or json, field by field in the order of the keys.
@@ -140,7 +121,7 @@ private:
 void append_text(std::string& out, const Result& result) {
     constexpr std::size_t kCaptionWidth = 26;
     constexpr std::size_t kValueWidth = 12;
-    const std::string_view units = units_word(result.calculator.units());
+    const std::string_view units = name_of(result.calculator.units());
     out += name_of_command(result.command).caption;
     out += ", dimensions in ";
     out += units;
@@ -221,7 +202,7 @@ void append_result(std::string& out, Format format, const Result& result, std::u
     }
     RowText text(out, format);
     text.text_field("command", name_of_command(result.command).word);
-    text.text_field("units", units_word(result.calculator.units()));
+    text.text_field("units", name_of(result.calculator.units()));
     thread_local std::string value;
     for (const BoxField& box : kBoxFields) {
         if (shown_value(result.calculator.text(box.box), value)) {

@@ -1,5 +1,7 @@
 #include "command_line/row_writer.h"
 
+#include "command_line/command_line.h"
+
 #include <algorithm>
 #include <ostream>
 #include <thread>
@@ -10,10 +12,6 @@ namespace {
 
 // Rows in a batch: enough work to make a thread's start negligible, few enough to hold.
 constexpr std::size_t kRowsPerBatch = 4096;
-
-constexpr int kAllRanToTheirEnd = 0;
-constexpr int kSomeStopped = 1;
-constexpr int kSomeUnreadable = 2;
 
 }  // namespace
 
@@ -71,7 +69,7 @@ RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format) {
             worked_out.status = std::max(worked_out.status, result.stop ? kSomeStopped : kAllRanToTheirEnd);
         } else {
             append_error(worked_out.text, format, std::get<InputRows::Unreadable>(input).message, row++);
-            worked_out.status = kSomeUnreadable;
+            worked_out.status = kRefusedOrUnreadable;
         }
     }
     return worked_out;

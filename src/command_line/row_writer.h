@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command_line/command_line.h"
 #include "command_line/input_rows.h"
 #include "command_line/output.h"
 
@@ -31,7 +32,7 @@ private:
     };
     struct WorkedOut {
         std::string text;
-        int status = 0;
+        int status = kAllRanToTheirEnd;
     };
 
     static WorkedOut work_out(const Batch& batch, Format format);
@@ -44,7 +45,7 @@ private:
     Batch gathering_;
     std::uint64_t rows_ = 0;
     std::deque<std::future<WorkedOut>> in_flight_;
-    int status_ = 0;
+    int status_ = kAllRanToTheirEnd;
 };
 
 }  // namespace velmoka::command_line
