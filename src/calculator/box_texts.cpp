@@ -43,8 +43,6 @@ void BoxTexts::write(Box box, std::string_view text, Outcome& outcome) {
     const bool changed = change(box, text);
     outcome.writes.push_back({box, (*this)[box], changed, false});
     if (changed && box == Box::z0_txt) {
-        // A new text in the box replaces any selection of the check's message.
-        outcome.select_impedance = false;
         check_impedance(outcome);
     }
 }
@@ -71,7 +69,6 @@ void BoxTexts::check_impedance(Outcome& outcome) {
     if (changed) {
         check_impedance(outcome);
     }
-    outcome.select_impedance = true;
 }
 
 }  // namespace velmoka

@@ -2,6 +2,7 @@
 
 #include "calculator/boxes.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,12 +31,17 @@ struct Stop {
 // What one edit or one press did.
 struct Outcome {
     std::vector<Write> writes;  // in the order they happened, the entry check's nested in them
-    // z0_txt is left holding the entry check's replacement, which a window selects so that the
-    // next key typed replaces it.
-    bool select_impedance = false;
     // Where a press ended at one of its command's messages; empty when the command ran to its
     // end, and after an edit.
     std::optional<Stop> stop;
+
+    // Whether z0_txt is left holding the entry check's replacement, which a window selects so
+    // that the next key typed replaces it: the last write into the box was the check's.
+    bool select_impedance() const {
+        const auto last = std::find_if(writes.rbegin(), writes.rend(),
+                                       [](const Write& write) { return write.box == Box::z0_txt; });
+        return last != writes.rend() && last->by_entry_check;
+    }
 
     bool operator==(const Outcome&) const = default;
 };

@@ -29,7 +29,7 @@ void MainWindow::show_writes(const Outcome& outcome) {
         // the end of the text and any selection is cleared.
         boxes[index_of(write.box)]->setText(QString::fromStdU16String(write.text));
     }
-    if (outcome.select_impedance) {
+    if (outcome.select_impedance()) {
         // Selected, so that the next key the user types replaces the entry check's message.
         boxes[index_of(Box::z0_txt)]->selectAll();
     }

@@ -69,7 +69,7 @@ void TestCalculator::typed_impedance() {
     Session calculator;
     const velmoka::Outcome outcome = calculator.type("z0_txt", typed);
     QCOMPARE(calculator.text("z0_txt"), shown);
-    QCOMPARE(outcome.select_impedance, shown == " Invalid Z0");
+    QCOMPARE(outcome.select_impedance(), shown == " Invalid Z0");
 }
 
 // The check's replacement is a change and runs the check again, which writes the same text:
