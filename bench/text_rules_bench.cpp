@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <string_view>
 
 namespace {
@@ -38,7 +39,7 @@ BENCHMARK(BM_ReadBoxTextUtf16);
 
 struct Result {
     double value;
-    std::string_view picture;
+    velmoka::Picture picture;
 };
 
 // Results of the four commands on the opening window, each under the picture it is shown with.
@@ -53,6 +54,23 @@ void BM_WriteBoxText(benchmark::State& state) {
                      [](const Result& result) { return format_picture(result.value, result.picture); });
 }
 BENCHMARK(BM_WriteBoxText);
+
+// The number the same results read as once written, without their texts: what the bulk path
+// keeps of a box.
+void BM_ReadWrittenResult(benchmark::State& state) {
+    evaluate_in_turn(state, kResults,
+                     [](const Result& result) { return velmoka::picture_reading(result.value, result.picture); });
+}
+BENCHMARK(BM_ReadWrittenResult);
+
+// The text of a result written into a buffer, as velmoka-cli writes its rows.
+void BM_WriteResultInPlace(benchmark::State& state) {
+    std::array<char, velmoka::kLongestPictureText> text;
+    evaluate_in_turn(state, kResults, [&](const Result& result) {
+        return velmoka::write_picture(text.data(), result.value, result.picture);
+    });
+}
+BENCHMARK(BM_WriteResultInPlace);
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "text_rules/leading_numeric.h"
 
+#include <fast_float/fast_float.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -7,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <system_error>
 
 namespace velmoka {
 
@@ -161,13 +162,13 @@ public:
         if (order < kUnderflowOrder) {
             return 0.0;
         }
-        return convert(order);
+        return convert();
     }
 
 private:
     void note_dropped(char digit) { dropped_nonzero_ = dropped_nonzero_ || digit != '0'; }
 
-    double convert(std::int64_t order) {
+    double convert() {
         std::size_t length = count_;
         std::int64_t exponent = last_power_;
         if (dropped_nonzero_) {
@@ -177,10 +178,9 @@ private:
         digits_[length++] = 'e';
         char* const end = std::to_chars(&digits_[length], digits_.data() + digits_.size(), exponent).ptr;
         double value = 0.0;
-        if (std::from_chars(digits_.data(), end, value).ec == std::errc::result_out_of_range) {
-            value = order > 0 ? kLargestDouble : 0.0;
-        }
-        return value;
+        fast_float::from_chars(digits_.data(), end, value);
+        // A magnitude just beyond the largest double reads as infinity: saturate it.
+        return std::min(value, kLargestDouble);
     }
 
     static constexpr std::size_t kExponentTextRoom = 24;

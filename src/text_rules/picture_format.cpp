@@ -1,12 +1,19 @@
 #include "text_rules/picture_format.h"
 
+#include "text_rules/leading_numeric.h"
 #include "text_rules/messages.h"
+
+#define FMT_HEADER_ONLY
+#include <fmt/compile.h>
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <limits>
+#include <optional>
 
 namespace velmoka {
 
@@ -19,20 +26,41 @@ constexpr int kSignificantDigits = 15;
 // "d." + 14 digits + "e-308" at most.
 constexpr std::size_t kScientificTextRoom = 32;
 
-struct Picture {
-    std::string_view leading_blanks;
-    int decimals = 0;
-    bool has_point = false;
-};
+// 10^0 to 10^22: every one exact in a double.
+constexpr std::array<double, 23> kExactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// A picture is its leading blanks, '#' places, one '0' place, the point and '0' places.
-Picture read_picture(std::string_view picture) {
-    const std::size_t point = picture.find('.');
-    Picture layout{picture.substr(0, picture.find_first_of("#0")), 0, point != std::string_view::npos};
-    if (layout.has_point) {
-        layout.decimals = static_cast<int>(picture.size() - point - 1);
+// Taking a magnitude to 15 significant digits moves it by at most half a unit of its 15th
+// digit: less than this share of the magnitude, with a factor of two to spare.
+constexpr double kSignificantRoundingShare = 1e-14;
+// The rounding of the sum that places the scaled magnitude between two units, with room.
+constexpr double kFractionRounding = 1e-15;
+// Past this many units of the last decimal the 15 significant digits end before the decimals
+// do, and the quick rounding never applies.
+constexpr double kMostQuickUnits = 5e13;
+
+// The shown magnitude as a count of units of the picture's last decimal (49.89 at two decimals
+// is 4989), found without any text: the magnitude is scaled exactly (the product and its
+// rounding error, by fma) and rounded to the nearest unit. That is the result of both
+// roundings wherever the scaled magnitude lies further from a half unit than the 15-digit
+// rounding can move it; nearer (2.675 at two decimals) the answer is left to the digits.
+std::optional<std::uint64_t> quick_shown_units(double magnitude, int decimals) {
+    if (decimals >= static_cast<int>(kExactPowersOfTen.size())) {
+        return std::nullopt;
     }
-    return layout;
+    const double scale = kExactPowersOfTen[static_cast<std::size_t>(decimals)];
+    const double scaled = magnitude * scale;
+    if (!(scaled < kMostQuickUnits)) {
+        return std::nullopt;
+    }
+    const double scaled_error = std::fma(magnitude, scale, -scaled);
+    const double whole = std::floor(scaled);
+    const double beyond_half = (scaled - whole) + scaled_error - 0.5;
+    if (std::fabs(beyond_half) <= scaled * kSignificantRoundingShare + kFractionRounding) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint64_t>(whole) + (beyond_half > 0.0 ? 1U : 0U);
 }
 
 // A non-negative decimal number: its digits times ten to the power of the last digit. The first
@@ -42,9 +70,7 @@ public:
     // The magnitude rounded to kSignificantDigits digits.
     static ScaledDigits significant_digits_of(double magnitude) {
         std::array<char, kScientificTextRoom> text;
-        const char* const end = std::to_chars(text.data(), text.data() + text.size(), magnitude,
-                                              std::chars_format::scientific, kSignificantDigits - 1)
-                                    .ptr;
+        const char* const end = fmt::format_to(text.data(), FMT_COMPILE("{:.14e}"), magnitude);
         ScaledDigits number;
         number.count_ = kSignificantDigits;
         number.digits_[0] = text[0];
@@ -100,35 +126,72 @@ private:
     int last_power_ = 0;
 };
 
+// The text of a number shown as a count of units of its picture's last decimal: the integer
+// digits (at least one), the point and the decimals.
+std::size_t write_units(char* out, bool minus, std::uint64_t units, Picture picture) {
+    std::array<char, std::numeric_limits<std::uint64_t>::digits10 + 1> digits;
+    const int count =
+        static_cast<int>(std::to_chars(digits.data(), digits.data() + digits.size(), units).ptr - digits.data());
+    const int integer_digits = count - picture.decimals;
+    char* end = out;
+    if (minus) {
+        *end++ = '-';
+    }
+    end = std::fill_n(end, picture.leading_blanks, ' ');
+    end = integer_digits > 0 ? std::copy_n(digits.data(), integer_digits, end) : std::fill_n(end, 1, '0');
+    *end++ = '.';
+    end = std::fill_n(end, std::max(-integer_digits, 0), '0');
+    end = std::copy_n(digits.data() + std::max(integer_digits, 0), std::min<int>(count, picture.decimals), end);
+    return static_cast<std::size_t>(end - out);
+}
+
+// The text of a finite value under a picture from its 15 significant digits, rounded.
+std::size_t write_significant_digits(char* out, double value, Picture picture) {
+    ScaledDigits number = ScaledDigits::significant_digits_of(std::fabs(value));
+    number.round_to_decimals(picture.decimals);
+    char* end = out;
+    if (std::signbit(value) && !number.is_zero()) {
+        *end++ = '-';
+    }
+    end = std::fill_n(end, picture.leading_blanks, ' ');
+    for (int power = std::max(number.first_power(), 0); power >= 0; --power) {
+        *end++ = number.digit_at(power);
+    }
+    *end++ = '.';
+    for (int power = -1; power >= -picture.decimals; --power) {
+        *end++ = number.digit_at(power);
+    }
+    return static_cast<std::size_t>(end - out);
+}
+
 }  // namespace
 
-std::string format_picture(double value, std::string_view picture) {
+std::size_t write_picture(char* out, double value, Picture picture) {
     if (!std::isfinite(value)) {
-        return std::string(message::kInfinity);
+        return static_cast<std::size_t>(std::copy(message::kInfinity.begin(), message::kInfinity.end(), out) - out);
     }
-    const Picture layout = read_picture(picture);
-    ScaledDigits number = ScaledDigits::significant_digits_of(std::fabs(value));
-    number.round_to_decimals(layout.decimals);
-    const bool minus = std::signbit(value) && !number.is_zero();
-    const int first_power = std::max(number.first_power(), 0);
+    if (const std::optional<std::uint64_t> units = quick_shown_units(std::fabs(value), picture.decimals)) {
+        return write_units(out, std::signbit(value) && *units != 0, *units, picture);
+    }
+    return write_significant_digits(out, value, picture);
+}
 
-    std::string text;
-    text.reserve(static_cast<std::size_t>(minus) + layout.leading_blanks.size() +
-                 static_cast<std::size_t>(first_power + 2 + layout.decimals));
-    if (minus) {
-        text += '-';
+std::string format_picture(double value, Picture picture) {
+    std::array<char, kLongestPictureText> text;
+    return std::string(text.data(), write_picture(text.data(), value, picture));
+}
+
+double picture_reading(double value, Picture picture) {
+    if (!std::isfinite(value)) {
+        return 0.0;  // " infinity" reads 0
     }
-    text += layout.leading_blanks;
-    for (int power = first_power; power >= 0; --power) {
-        text += number.digit_at(power);
+    if (const std::optional<std::uint64_t> units = quick_shown_units(std::fabs(value), picture.decimals)) {
+        // Both exact in a double, so their quotient is the double nearest the decimal shown.
+        const double magnitude = static_cast<double>(*units) / kExactPowersOfTen[picture.decimals];
+        return std::signbit(value) && *units != 0 ? -magnitude : magnitude;
     }
-    if (layout.has_point) {
-        text += '.';
-    }
-    for (int power = -1; power >= -layout.decimals; --power) {
-        text += number.digit_at(power);
-    }
-    return text;
+    std::array<char, kLongestPictureText> text;
+    return leading_numeric(std::string_view(text.data(), write_picture(text.data(), value, picture)));
 }
 
 }  // namespace velmoka

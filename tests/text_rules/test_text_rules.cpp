@@ -15,6 +15,7 @@
 
 using velmoka::format_picture;
 using velmoka::leading_numeric;
+using velmoka::picture_reading;
 
 namespace {
 
@@ -427,7 +428,8 @@ void TestTextRules::writes_under_picture() {
     QFETCH(double, value);
     QFETCH(QByteArray, picture);
     QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(format_picture(value, picture.toStdString())), expected);
+    QCOMPARE(QString::fromStdString(format_picture(value, picture.constData())), expected);
+    QCOMPARE(picture_reading(value, picture.constData()), read(expected.toLatin1()));
 }
 
 void TestTextRules::written_text_reads_back_rounded_data() {
@@ -444,10 +446,10 @@ void TestTextRules::written_text_reads_back_rounded() {
     QFETCH(unsigned, seed);
     const int blanks = static_cast<int>(picture.indexOf('#'));
     const int decimals = static_cast<int>(picture.size() - picture.indexOf('.') - 1);
-    const std::string picture_text = picture.toStdString();
+    const velmoka::Picture picture_of_row(picture.constData());
     const double significant_range = 1e15;
     for (const double value : random_doubles(seed, 20000)) {
-        const std::string text = format_picture(value, picture_text);
+        const std::string text = format_picture(value, picture_of_row);
         double expected = 0;
         if (std::fabs(value) < significant_range) {
             std::string reference = expected_text(value, blanks, decimals);
@@ -462,6 +464,7 @@ void TestTextRules::written_text_reads_back_rounded() {
         }
         const double actual = leading_numeric(text);
         QVERIFY2(actual == expected, QByteArray(text.c_str()) + ": " + describe(actual, expected));
+        QVERIFY2(picture_reading(value, picture_of_row) == actual, text.c_str());
     }
 }
 
