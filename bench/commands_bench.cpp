@@ -1,9 +1,11 @@
 // The four commands from press to return with every result box written: on the calculator core
-// alone, and through the window offscreen, which shows each write in its box. Before each press
-// the boxes get their texts anew, outside the clock, so that every press does the whole of its
-// work; the window paints between presses, also outside the clock.
+// alone, on its bulk path (no texts), and through the window offscreen, which shows each write in its box. Before each
+// press the boxes get their texts anew, outside the clock, so that every press does the whole of its work; the window
+// paints between presses, also outside the clock.
 
 #include "calculator/calculator.h"
+#include "calculator/design.h"
+#include "text_rules/leading_numeric.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -38,6 +40,18 @@ void press_on_core(benchmark::State& state, Command command, const BoxTexts& cha
     }
 }
 
+// The same on the bulk path: a fresh calculator's compact boxes, the values typed as numbers.
+void press_in_bulk(benchmark::State& state, Command command, const BoxTexts& changes) {
+    velmoka::Design design;
+    design.command = command;
+    for (const auto& [box, text] : changes) {
+        design.value(box) = velmoka::leading_numeric(text);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(velmoka::press_design(design));
+    }
+}
+
 // The same through the window: the box texts typed in, then a click of the command's button.
 void press_on_window(benchmark::State& state, Command command, const BoxTexts& changes) {
     const velmoka::Calculator opening;
@@ -64,12 +78,16 @@ const BoxTexts kSynthPi = {{Box::lpi_txt, u"  1.0000"}};  // 1 nH at 1 GHz on a 
 const BoxTexts kSynthT = {{Box::ct_txt, u"  0.5000"}};    // 0.5 pF at 1 GHz on a 50 ohm line
 
 BENCHMARK_CAPTURE(press_on_core, Analysis, Command::analysis, kAnalysis);
+BENCHMARK_CAPTURE(press_in_bulk, Analysis, Command::analysis, kAnalysis);
 BENCHMARK_CAPTURE(press_on_window, Analysis, Command::analysis, kAnalysis);
 BENCHMARK_CAPTURE(press_on_core, SolveMicrostrip, Command::synthesis, kSolveMicrostrip);
+BENCHMARK_CAPTURE(press_in_bulk, SolveMicrostrip, Command::synthesis, kSolveMicrostrip);
 BENCHMARK_CAPTURE(press_on_window, SolveMicrostrip, Command::synthesis, kSolveMicrostrip);
 BENCHMARK_CAPTURE(press_on_core, SynthPi, Command::synthpi, kSynthPi);
+BENCHMARK_CAPTURE(press_in_bulk, SynthPi, Command::synthpi, kSynthPi);
 BENCHMARK_CAPTURE(press_on_window, SynthPi, Command::synthpi, kSynthPi);
 BENCHMARK_CAPTURE(press_on_core, SynthT, Command::syntht, kSynthT);
+BENCHMARK_CAPTURE(press_in_bulk, SynthT, Command::syntht, kSynthT);
 BENCHMARK_CAPTURE(press_on_window, SynthT, Command::syntht, kSynthT);
 
 // One change of the impedance box, as a key typed into it does: the entry check reads the new

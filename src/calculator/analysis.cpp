@@ -1,7 +1,9 @@
 // "Analysis": from the strip's geometry to its impedance, effective dielectric constant,
 // velocity, phase length and the lumped pi and T networks that stand for it.
 
+#include "calculator/box_texts.h"
 #include "calculator/press.h"
+#include "calculator/shown_boxes.h"
 #include "maths/constants.h"
 #include "maths/lumped_networks.h"
 #include "maths/microstrip_line.h"
@@ -19,7 +21,8 @@ constexpr double kWidestStrip = 500.0;         // mils
 
 }  // namespace
 
-std::optional<Press::StripRatios> Press::check_analysis_inputs(double er, double H, double T, double W) {
+template <CommandBoxes Boxes>
+auto Press<Boxes>::check_analysis_inputs(double er, double H, double T, double W) -> std::optional<StripRatios> {
     const std::optional<Substrate> substrate = check_substrate(er, H, T);
     if (!substrate) {
         return std::nullopt;
@@ -39,7 +42,8 @@ std::optional<Press::StripRatios> Press::check_analysis_inputs(double er, double
     return StripRatios{substrate->er, u, substrate->t};
 }
 
-void Press::analysis() {
+template <CommandBoxes Boxes>
+void Press<Boxes>::analysis() {
     const double er = number(Box::er_txt);
     const double H = number(Box::h_txt) * unit_scale;  // mils
     const double T = number(Box::t_txt) * unit_scale;  // mils
@@ -68,5 +72,8 @@ void Press::analysis() {
     write_number(Box::lpi_txt, networks.l_pi, "  ##0.0000");
     write_number(Box::cpi_txt, networks.c_pi, "  ##0.0000");
 }
+
+template void Press<WrittenTexts>::analysis();
+template void Press<ShownBoxes>::analysis();
 
 }  // namespace velmoka

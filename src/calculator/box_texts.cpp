@@ -1,5 +1,6 @@
 #include "calculator/box_texts.h"
 
+#include "calculator/impedance_check.h"
 #include "text_rules/leading_numeric.h"
 #include "text_rules/messages.h"
 
@@ -7,31 +8,11 @@
 
 namespace velmoka {
 
-namespace {
-
-// The impedance range the entry check admits, ohms, both bounds included.
-constexpr double kLowestImpedance = 0.5;
-constexpr double kHighestImpedance = 150.0;
-
-}  // namespace
-
-BoxTexts::BoxTexts()
-    : texts_{
-          u" 0.00",     // length1_txt
-          u"  70.00",   // w_txt
-          u"  0.0000",  // ct_txt
-          u"  0.0000",  // lpi_txt
-          u"  0.0000",  // lt_txt
-          u"  0.0000",  // cpi_txt
-          u" 50.0",     // z0_txt
-          u" 1.00 ",    // er_eff_txt
-          u" 1.00 ",    // vel_txt
-          u" 0.00",     // length2_txt
-          u" 12.9",     // er_txt
-          u" 100.0",    // h_txt
-          u" 4.00",     // t_txt
-          u" 1.00",     // freq_txt
-      } {}
+BoxTexts::BoxTexts() {
+    for (std::size_t box = 0; box < kBoxCount; ++box) {
+        texts_[box].assign(kOpeningTexts[box].begin(), kOpeningTexts[box].end());
+    }
+}
 
 void BoxTexts::edit(Box box, std::u16string_view text, Outcome& outcome) {
     if (change(box, text) && box == Box::z0_txt) {
@@ -50,7 +31,7 @@ void BoxTexts::write(Box box, std::string_view text, Outcome& outcome) {
 template <typename Text>
 bool BoxTexts::change(Box box, Text text) {
     std::u16string& current = texts_[index_of(box)];
-    if (std::ranges::equal(current, text)) {
+    if (std::equal(current.begin(), current.end(), text.begin(), text.end())) {
         return false;
     }
     current.assign(text.begin(), text.end());
@@ -58,8 +39,7 @@ bool BoxTexts::change(Box box, Text text) {
 }
 
 void BoxTexts::check_impedance(Outcome& outcome) {
-    const double z0 = leading_numeric((*this)[Box::z0_txt]);
-    if (!(z0 < kLowestImpedance || z0 > kHighestImpedance)) {
+    if (!refused_by_entry_check(leading_numeric((*this)[Box::z0_txt]))) {
         return;
     }
     // The replacement is itself a change and runs this check once more; " Invalid Z0" reads 0,
@@ -69,6 +49,40 @@ void BoxTexts::check_impedance(Outcome& outcome) {
     if (changed) {
         check_impedance(outcome);
     }
+}
+
+double WrittenTexts::number(Box box) const {
+    return leading_numeric(texts_[box]);
+}
+
+void WrittenTexts::write_number(Box box, double value, Picture picture) {
+    std::array<char, kLongestPictureText> text;
+    texts_.write(box, std::string_view(text.data(), write_picture(text.data(), value, picture)), outcome_);
+}
+
+void WrittenTexts::write_message(Box box, std::string_view message) {
+    texts_.write(box, message, outcome_);
+}
+
+std::optional<Stop> first_message_left(const std::vector<Write>& writes) {
+    std::array<const Write*, kBoxCount> last_write{};
+    for (const Write& write : writes) {
+        last_write[index_of(write.box)] = &write;
+    }
+    std::optional<Stop> first;
+    const Write* first_write = nullptr;
+    for (const Write* write : last_write) {
+        if (write == nullptr || (first_write != nullptr && write > first_write)) {
+            continue;
+        }
+        for (const std::string_view message : message::kInPlaceOfValue) {
+            if (std::equal(write->text.begin(), write->text.end(), message.begin(), message.end())) {
+                first = Stop{write->box, message};
+                first_write = write;
+            }
+        }
+    }
+    return first;
 }
 
 }  // namespace velmoka

@@ -2,10 +2,13 @@
 
 #include "calculator/boxes.h"
 #include "calculator/outcome.h"
+#include "text_rules/picture_format.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmoka {
 
@@ -35,5 +38,24 @@ private:
 
     std::array<std::u16string, kBoxCount> texts_;
 };
+
+// The calculator's texts as one press reads and writes them, every write reported in the
+// press's outcome.
+class WrittenTexts {
+public:
+    WrittenTexts(BoxTexts& texts, Outcome& outcome) : texts_(texts), outcome_(outcome) {}
+
+    double number(Box box) const;
+    void write_number(Box box, double value, Picture picture);
+    void write_message(Box box, std::string_view message);
+
+private:
+    BoxTexts& texts_;
+    Outcome& outcome_;
+};
+
+// Of the boxes whose last write among writes is a message standing in place of a value, the one
+// written first, with its message; empty when there is none.
+std::optional<Stop> first_message_left(const std::vector<Write>& writes);
 
 }  // namespace velmoka

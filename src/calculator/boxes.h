@@ -45,6 +45,24 @@ inline constexpr std::array<std::string_view, 2> kUnitsNames = {"microns", "mils
 
 inline constexpr std::size_t kBoxCount = kBoxNames.size();
 
+// The texts of the window as it opens, box by box, blanks as they stand.
+inline constexpr std::array<std::string_view, kBoxCount> kOpeningTexts = {
+    " 0.00",     // length1_txt
+    "  70.00",   // w_txt
+    "  0.0000",  // ct_txt
+    "  0.0000",  // lpi_txt
+    "  0.0000",  // lt_txt
+    "  0.0000",  // cpi_txt
+    " 50.0",     // z0_txt
+    " 1.00 ",    // er_eff_txt
+    " 1.00 ",    // vel_txt
+    " 0.00",     // length2_txt
+    " 12.9",     // er_txt
+    " 100.0",    // h_txt
+    " 4.00",     // t_txt
+    " 1.00",     // freq_txt
+};
+
 constexpr std::size_t index_of(Box box) {
     return static_cast<std::size_t>(box);
 }

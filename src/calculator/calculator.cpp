@@ -15,21 +15,9 @@ Outcome Calculator::press(Command command) {
     constexpr std::size_t kRoomForWrites = 24;
     Outcome outcome;
     outcome.writes.reserve(kRoomForWrites);
-    Press press(boxes_, units_, outcome);
-    switch (command) {
-        case Command::analysis:
-            press.analysis();
-            break;
-        case Command::synthesis:
-            press.synthesis();
-            break;
-        case Command::synthpi:
-            press.synthpi();
-            break;
-        case Command::syntht:
-            press.syntht();
-            break;
-    }
+    WrittenTexts texts(boxes_, outcome);
+    const CommandEnd end = Press(texts, units_).run(command);
+    outcome.ending = ending_of(end, first_message_left(outcome.writes));
     return outcome;
 }
 

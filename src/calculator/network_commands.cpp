@@ -2,7 +2,9 @@
 // the wanted impedance, the line section the network stands for. Each solves the strip width
 // for the impedance first, then the electrical and physical length, then the other elements.
 
+#include "calculator/box_texts.h"
 #include "calculator/press.h"
+#include "calculator/shown_boxes.h"
 #include "maths/line_section.h"
 #include "maths/lumped_networks.h"
 #include "text_rules/messages.h"
@@ -11,7 +13,8 @@
 
 namespace velmoka {
 
-std::optional<double> Press::section_length_on_window(double theta, double f) {
+template <CommandBoxes Boxes>
+std::optional<double> Press<Boxes>::section_length_on_window(double theta, double f) {
     const double e_eff = number(Box::er_eff_txt);
     if (!(e_eff > 0.0)) {
         stop(Box::length1_txt, message::kInfinity);
@@ -20,7 +23,8 @@ std::optional<double> Press::section_length_on_window(double theta, double f) {
     return section_length(theta, f, e_eff);  // mils
 }
 
-void Press::synthpi() {
+template <CommandBoxes Boxes>
+void Press<Boxes>::synthpi() {
     const double inductance = number(Box::lpi_txt);  // nH
     const double f = number(Box::freq_txt);          // GHz
     if (f == 0.0) {
@@ -54,7 +58,8 @@ void Press::synthpi() {
     write_number(Box::ct_txt, networks.c_t, "  ###0.0000");
 }
 
-void Press::syntht() {
+template <CommandBoxes Boxes>
+void Press<Boxes>::syntht() {
     const double capacitance = number(Box::ct_txt);  // pF
     const double f = number(Box::freq_txt);          // GHz
     if (f == 0.0) {
@@ -87,5 +92,10 @@ void Press::syntht() {
     write_number(Box::lpi_txt, networks.l_pi, "  ##0.0000");
     write_number(Box::cpi_txt, networks.c_pi, "  ##0.0000");
 }
+
+template void Press<WrittenTexts>::synthpi();
+template void Press<ShownBoxes>::synthpi();
+template void Press<WrittenTexts>::syntht();
+template void Press<ShownBoxes>::syntht();
 
 }  // namespace velmoka

@@ -1,8 +1,10 @@
 #include "calculator/press.h"
 
+#include "calculator/box_texts.h"
+#include "calculator/shown_boxes.h"
 #include "maths/constants.h"
-#include "text_rules/leading_numeric.h"
-#include "text_rules/picture_format.h"
+
+#include <utility>
 
 namespace velmoka {
 
@@ -14,30 +16,36 @@ double mils_per_display_unit(Units units) {
 
 }  // namespace
 
-Press::Press(BoxTexts& boxes, Units units, Outcome& outcome)
-    : boxes(boxes), outcome(outcome), unit_scale(mils_per_display_unit(units)) {}
+template <CommandBoxes Boxes>
+Press<Boxes>::Press(Boxes& boxes, Units units) : boxes(boxes), unit_scale(mils_per_display_unit(units)) {}
 
-double Press::number(Box box) const {
-    return leading_numeric(boxes[box]);
+template <CommandBoxes Boxes>
+CommandEnd Press<Boxes>::run(Command command) {
+    switch (command) {
+        case Command::analysis:
+            analysis();
+            break;
+        case Command::synthesis:
+            synthesis();
+            break;
+        case Command::synthpi:
+            synthpi();
+            break;
+        case Command::syntht:
+            syntht();
+            break;
+    }
+    return end;
 }
 
-void Press::write_number(Box box, double value, std::string_view picture) {
-    boxes.write(box, format_picture(value, picture), outcome);
-}
-
-void Press::write_message(Box box, std::string_view message) {
-    boxes.write(box, message, outcome);
-}
-
-void Press::stop(Box box, std::string_view message) {
-    write_message(box, message);
-    outcome.stop = Stop{box, message};
-}
-
-void Press::run_width_synthesis() {
+template <CommandBoxes Boxes>
+void Press<Boxes>::run_width_synthesis() {
     synthesis();
-    // Its messages stay on the window, but the press ends where the pi or T command ends.
-    outcome.stop.reset();
+    // Its message stays on the window, but the press ends where the pi or T command ends.
+    end.width_synthesis_stop = std::exchange(end.stop, std::nullopt);
 }
+
+template class Press<WrittenTexts>;
+template class Press<ShownBoxes>;
 
 }  // namespace velmoka

@@ -1,27 +1,43 @@
 #pragma once
 
-#include "calculator/box_texts.h"
 #include "calculator/boxes.h"
 #include "calculator/outcome.h"
+#include "text_rules/picture_format.h"
 
+#include <concepts>
 #include <optional>
 #include <string_view>
 
 namespace velmoka {
 
+// Where a press finds the boxes: it reads a box as a number, writes a number under a picture
+// or a message, and every write into z0_txt runs the impedance entry check before it returns.
+// A calculator's own texts (WrittenTexts) and the bulk path's compact boxes (ShownBoxes) both
+// are such boxes, so one source of every command serves both.
+template <typename Boxes>
+concept CommandBoxes = requires(Boxes& boxes, const Boxes& read, Box box, double value, Picture picture,
+                                std::string_view message) {
+    { read.number(box) } -> std::same_as<double>;
+    boxes.write_number(box, value, picture);
+    boxes.write_message(box, message);
+};
+
 // One press of a command button. Each command reads the boxes it needs, checks them, calls the
 // line and network formulas, and writes its results, in that order; a problem is one message
 // written into the box concerned, which ends the command.
+template <CommandBoxes Boxes>
 class Press {
 public:
-    Press(BoxTexts& boxes, Units units, Outcome& outcome);
+    Press(Boxes& boxes, Units units);
 
+    CommandEnd run(Command command);
+
+private:
     void analysis();   // analysis.cpp
     void synthesis();  // solve_microstrip.cpp
     void synthpi();    // network_commands.cpp
     void syntht();
 
-private:
     // The substrate checks that analysis and width synthesis share: er below 1 is raised to 1
     // (" 1.00"), a dielectric thickness of 0 or less stops with "Invalid H", and T/H at or
     // below its floor is raised to it (" 0.00"). Empty when the command must stop.
@@ -53,16 +69,19 @@ private:
     void phase_to_length();
 
     // Box operations shared by every command.
-    double number(Box box) const;
-    void write_number(Box box, double value, std::string_view picture);
-    void write_message(Box box, std::string_view message);
+    double number(Box box) const { return boxes.number(box); }
+    void write_number(Box box, double value, Picture picture) { boxes.write_number(box, value, picture); }
+    void write_message(Box box, std::string_view message) { boxes.write_message(box, message); }
     // Writes a message that ends the command.
-    void stop(Box box, std::string_view message);
+    void stop(Box box, std::string_view message) {
+        write_message(box, message);
+        end.stop = Stop{box, message};
+    }
 
-    BoxTexts& boxes;
-    Outcome& outcome;
+    Boxes& boxes;
     // Mils per display unit: 1/25.4 with microns selected, 1 with mils.
     const double unit_scale;
+    CommandEnd end;
 };
 
 }  // namespace velmoka

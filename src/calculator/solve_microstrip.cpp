@@ -2,7 +2,9 @@
 // model reaches there, its effective dielectric constant and velocity, and the physical
 // length of the phase length in length2_txt.
 
+#include "calculator/box_texts.h"
 #include "calculator/press.h"
+#include "calculator/shown_boxes.h"
 #include "maths/width_search.h"
 #include "text_rules/messages.h"
 
@@ -16,7 +18,8 @@ constexpr double kLowestWantedImpedance = 0.1;  // ohms
 
 }  // namespace
 
-void Press::synthesis() {
+template <CommandBoxes Boxes>
+void Press<Boxes>::synthesis() {
     const double er_read = number(Box::er_txt);
     const double H = number(Box::h_txt) * unit_scale;     // mils
     const double T = number(Box::t_txt) * unit_scale;     // mils
@@ -51,5 +54,8 @@ void Press::synthesis() {
     write_number(Box::vel_txt, 1.0 / std::sqrt(solution.e_eff), "  #0.0000");
     phase_to_length();
 }
+
+template void Press<WrittenTexts>::synthesis();
+template void Press<ShownBoxes>::synthesis();
 
 }  // namespace velmoka

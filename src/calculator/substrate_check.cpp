@@ -1,4 +1,6 @@
+#include "calculator/box_texts.h"
 #include "calculator/press.h"
+#include "calculator/shown_boxes.h"
 #include "text_rules/messages.h"
 
 namespace velmoka {
@@ -10,7 +12,8 @@ constexpr double kThinnestConductorRatio = 0.001;  // T/H floor of the thickness
 
 }  // namespace
 
-std::optional<Press::Substrate> Press::check_substrate(double er, double H, double T) {
+template <CommandBoxes Boxes>
+auto Press<Boxes>::check_substrate(double er, double H, double T) -> std::optional<Substrate> {
     if (er < kLowestPermittivity) {
         write_message(Box::er_txt, message::kRaisedPermittivity);
         er = kLowestPermittivity;
@@ -26,5 +29,8 @@ std::optional<Press::Substrate> Press::check_substrate(double er, double H, doub
     }
     return Substrate{er, t};
 }
+
+template auto Press<WrittenTexts>::check_substrate(double, double, double) -> std::optional<Substrate>;
+template auto Press<ShownBoxes>::check_substrate(double, double, double) -> std::optional<Substrate>;
 
 }  // namespace velmoka

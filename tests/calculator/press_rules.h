@@ -5,7 +5,8 @@
 // - what it writes is a number in one of the window's pictures or one of its messages, so no
 //   box ever shows the digits of a value that is not finite;
 // - the impedance box reads between 0.5 and 150 ohms or shows " Invalid Z0";
-// - a press that stops ends with the message it reports, in the box it reports.
+// - a press that stops ends with the message it reports, in the box it reports;
+// - a press reported ok leaves no message in place of a result in any box it wrote.
 // The random-press test and the command fuzz target both press through press_and_check.
 
 #include "calculator/calculator.h"
@@ -108,13 +109,23 @@ inline std::string broken_rule(Command command, const velmoka::Outcome& outcome,
         !(z0_ohms >= kLowestImpedanceOhms && z0_ohms <= kHighestImpedanceOhms)) {
         return "after " + pressed + ", z0_txt shows " + quoted(z0);
     }
-    if (outcome.stop) {
+    const velmoka::Ending& ending = outcome.ending;
+    if (ending.status == velmoka::Status::stopped) {
         const auto last = std::ranges::find_if(outcome.writes.rbegin(), outcome.writes.rend(),
                                                [](const velmoka::Write& write) { return !write.by_entry_check; });
-        if (last == outcome.writes.rend() || last->box != outcome.stop->box ||
-            !std::ranges::equal(last->text, outcome.stop->message)) {
-            return pressed + " reports a stop at " + std::string(outcome.stop->message) + " in " +
-                   name(outcome.stop->box) + ", which is not its last write";
+        if (last == outcome.writes.rend() || last->box != ending.message->box ||
+            !std::ranges::equal(last->text, ending.message->message)) {
+            return pressed + " reports a stop at " + std::string(ending.message->message) + " in " +
+                   name(ending.message->box) + ", which is not its last write";
+        }
+    }
+    if (ending.status == velmoka::Status::ok) {
+        for (const velmoka::Write& write : outcome.writes) {
+            const std::u16string& shown = after.text(write.box);
+            if (std::ranges::any_of(velmoka::message::kInPlaceOfValue,
+                                    [&](std::string_view message) { return std::ranges::equal(shown, message); })) {
+                return pressed + " is ok, but " + name(write.box) + " shows " + quoted(shown);
+            }
         }
     }
     return {};

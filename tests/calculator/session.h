@@ -109,12 +109,15 @@ public:
         return lines;
     }
 
-    // Where a press ended, as "name=[message]"; empty when the command ran to its end.
+    // How a press ended: empty when it is ok, "name=[message]" where it stopped, and
+    // "incomplete: name=[message]" where it ran to its end leaving a message in place of a result.
     static QString ending(const velmoka::Outcome& outcome) {
-        if (!outcome.stop) {
+        const velmoka::Ending& ending = outcome.ending;
+        if (ending.status == velmoka::Status::ok) {
             return {};
         }
-        return latin1(velmoka::name_of(outcome.stop->box)) + "=[" + latin1(outcome.stop->message) + "]";
+        return QString(ending.status == velmoka::Status::incomplete ? "incomplete: " : "") +
+               latin1(velmoka::name_of(ending.message->box)) + "=[" + latin1(ending.message->message) + "]";
     }
 
     velmoka::Calculator core;

@@ -430,8 +430,8 @@ void TestNetworkCommands::carries_on_after_the_width_synthesis_gives_up() {
     Session calculator;
     calculator.type("lpi_txt", "5");
     calculator.type("z0_txt", "140");
-    // The width synthesis stopped at "Too Small"; the pi command ran to its end.
-    QCOMPARE(Session::ending(calculator.press("synthpi")), QString());
+    // The width synthesis stopped at "Too Small"; the pi command ran to its end, incomplete.
+    QCOMPARE(Session::ending(calculator.press("synthpi")), QString("incomplete: w_txt=[Too Small]"));
 
     QCOMPARE(calculator.text("er_eff_txt"), QString(" 1.00 "));
     QCOMPARE(calculator.text("vel_txt"), QString(" 1.00 "));

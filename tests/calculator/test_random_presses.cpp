@@ -5,6 +5,8 @@
 
 #include "calculator/press_rules.h"
 
+#include "calculator/random_seed.h"
+
 #include <QtTest>
 
 #include <array>
@@ -216,12 +218,6 @@ private:
     std::mt19937_64 random_;
 };
 
-std::uint64_t chosen_seed() {
-    bool given = false;
-    const std::uint64_t seed = qEnvironmentVariable("VELMOKA_RANDOM_SEED").toULongLong(&given);
-    return given ? seed : std::random_device{}();
-}
-
 // Whether the press reached the command's last write with a number.
 bool completed(velmoka::Command command, const velmoka::Outcome& outcome) {
     using velmoka::Box;
@@ -240,9 +236,7 @@ private slots:
 };
 
 void TestRandomPresses::every_press_keeps_the_rules() {
-    const std::uint64_t seed = chosen_seed();
-    qInfo("seed %llu (replay with VELMOKA_RANDOM_SEED=%llu)", static_cast<unsigned long long>(seed),
-          static_cast<unsigned long long>(seed));
+    const std::uint64_t seed = random_seed();
     TextMaker maker(seed);
     velmoka::Calculator calculator;
     std::array<int, velmoka::kCommandNames.size()> presses_of{};
