@@ -2,7 +2,8 @@
 // the rest is its standard input. It must return an exit status of 0, 1 or 2, write nothing on
 // standard output when it refuses its arguments, and, reading json rows from standard input
 // (and not asked for its help or version), answer every line of the input that is neither
-// blank nor a comment, the header aside, with one JSON object. Output beyond a bound ends the call, so that a sweep of
+// blank nor a comment, the header aside, and every line longer than the bound, with one JSON
+// object. Output beyond a bound ends the call, so that a sweep of
 // a billion steps does not hold the fuzzer up.
 
 #include "command_line/command_line.h"
@@ -23,6 +24,9 @@
 namespace {
 
 constexpr std::size_t kMostOutput = 1 << 20;  // bytes
+// The most one input line may hold here, in bytes: low, so that the fuzzer's short inputs reach
+// the rows of overlong lines.
+constexpr std::size_t kLongestLine = 64;
 
 struct OutputFull {};
 
@@ -59,11 +63,17 @@ std::vector<std::string_view> lines_of(std::string_view text) {
     return lines;
 }
 
-// The input lines that are runs: neither blank nor a comment, after the header.
+// The input lines that answer with a row: every line longer than the bound (the header too),
+// and every other line that is neither blank nor a comment, after the header.
 std::size_t runs_in(std::string_view input) {
     std::size_t runs = 0;
     bool header = true;
     for (std::string_view line : lines_of(input)) {
+        if (line.size() > kLongestLine) {
+            ++runs;
+            header = false;
+            continue;
+        }
         if (line.ends_with('\r')) {
             line.remove_suffix(1);
         }
@@ -103,7 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream err;
     int status = 0;
     try {
-        status = velmoka::command_line::run(static_cast<int>(argv.size()), argv.data(), in, out, err);
+        velmoka::command_line::Surroundings surroundings;
+        surroundings.longest_line = kLongestLine;
+        status = velmoka::command_line::run(static_cast<int>(argv.size()), argv.data(), in, out, err, surroundings);
     } catch (const OutputFull&) {
         return 0;
     }

@@ -3,7 +3,9 @@
 #include "command_line/fields.h"
 #include "command_line/input_rows.h"
 #include "command_line/output.h"
+#include "command_line/progress.h"
 #include "command_line/row_writer.h"
+#include "command_line/sweep.h"
 #include "command_line/swept_values.h"
 
 #include <CLI/CLI.hpp>
@@ -85,35 +87,19 @@ Format format_named(const std::string& name) {
     return name == "csv" ? Format::csv : name == "json" ? Format::json : Format::text;
 }
 
-// Every combination of the swept values, one run each, the last option given varying fastest.
-void sweep(const Run& fixed, const std::vector<std::pair<Box, SweptValues>>& swept, RowWriter& writer) {
-    std::vector<std::uint64_t> at(swept.size(), 0);
-    Run run = fixed;
-    for (;;) {
-        for (std::size_t i = 0; i < swept.size(); ++i) {
-            run.value(swept[i].first) = swept[i].second.text(at[i]);
-        }
-        writer.write(run);
-        std::size_t i = swept.size();
-        while (i > 0 && ++at[i - 1] == swept[i - 1].second.count()) {
-            at[--i] = 0;
-        }
-        if (i == 0) {
-            return;
-        }
-    }
-}
-
-void run_input(std::istream& in, const Run& defaults, std::optional<Command> command, RowWriter& writer) {
-    InputRows rows(in, defaults, command);
+void run_input(InputRows& rows, RowWriter& writer) {
     while (std::optional<InputRows::Row> row = rows.next()) {
         writer.write(std::move(*row));
+        if (rows.may_wait()) {
+            writer.drain();
+        }
     }
 }
 
 }  // namespace
 
-int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
+int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
+        const Surroundings& surroundings) {
     CLI::App app("The four commands of the Velmoka microstrip calculator, as its window runs them.", "velmoka-cli");
     Request request;
     add_options(app, request);
@@ -124,21 +110,24 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         if (!command && !from_input) {
             throw UsageError("COMMAND is required: analysis, solve, synth-pi or synth-t");
         }
-        Run defaults;
+        Design defaults;
         defaults.units = units_named(request.units).value_or(Units::microns);
-        const std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
+        std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
+        Progress progress(surroundings.error_is_terminal ? &err : nullptr);
 
         if (!from_input) {
             defaults.command = *command;
-            RowWriter writer(out, format_named(request.format));
-            sweep(defaults, swept, writer);
+            const Sweep sweep(defaults, std::move(swept));
+            progress.expect(sweep.count());
+            RowWriter writer(out, format_named(request.format), progress);
+            writer.write(sweep);
             return writer.finish();
         }
         for (const auto& [box, values] : swept) {
             if (values.count() != 1) {
                 throw UsageError(option_name(field_of(box)) + ": a sweep cannot be combined with --input");
             }
-            defaults.value(box) = values.text(0);
+            defaults.value(box) = values.value(0);
         }
         std::ifstream file;
         if (request.input != "-") {
@@ -147,8 +136,9 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
                 throw UsageError("--input: cannot read '" + request.input + "'");
             }
         }
-        RowWriter writer(out, format_named(request.format));
-        run_input(request.input == "-" ? in : file, defaults, command, writer);
+        InputRows rows(request.input == "-" ? in : file, defaults, command, surroundings.longest_line);
+        RowWriter writer(out, format_named(request.format), progress);
+        run_input(rows, writer);
         return writer.finish();
     } catch (const CLI::Success& success) {
         return app.exit(success, out, err);

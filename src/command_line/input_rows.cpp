@@ -5,6 +5,7 @@
 #include "command_line/trimmed.h"
 
 #include <istream>
+#include <limits>
 
 namespace velmoka::command_line {
 
@@ -58,44 +59,89 @@ std::optional<std::vector<std::string>> fields_of(std::string_view line) {
 
 }  // namespace
 
-InputRows::InputRows(std::istream& in, const Run& defaults, std::optional<Command> command)
-    : in_(in), defaults_(defaults), command_(command) {}
+InputRows::InputRows(std::istream& in, const Design& defaults, std::optional<Command> command, std::size_t longest_line)
+    : in_(in), defaults_(defaults), command_(command), buffer_(longest_line + 1) {}
 
-std::optional<std::string> InputRows::next_line() {
-    std::string line;
-    while (std::getline(in_, line)) {
+bool InputRows::may_wait() const {
+    return skip_rest_ || in_.rdbuf()->in_avail() <= 0;
+}
+
+std::optional<InputRows::Line> InputRows::read_line() {
+    if (skip_rest_) {
+        in_.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+        skip_rest_ = false;
+    }
+    in_.getline(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    const auto read = static_cast<std::size_t>(in_.gcount());
+    if (in_.bad()) {
+        return std::nullopt;  // a read failed: nothing more comes
+    }
+    if (in_.eof()) {
+        // The last line, without its line end; nothing at all at the end of the input.
+        return read == 0 ? std::nullopt : std::optional<Line>(Line{{buffer_.data(), read}, false});
+    }
+    if (in_.fail()) {
+        // The bound was reached before the line's end.
+        in_.clear();
+        skip_rest_ = true;
+        return Line{{buffer_.data(), read}, true};
+    }
+    return Line{{buffer_.data(), read - 1}, false};  // without the line end
+}
+
+std::optional<InputRows::Line> InputRows::next_line() {
+    while (std::optional<Line> line = read_line()) {
         ++line_number_;
-        if (line_number_ == 1 && line.starts_with(kByteOrderMark)) {
-            line.erase(0, kByteOrderMark.size());
+        if (line_number_ == 1 && line->text.starts_with(kByteOrderMark)) {
+            line->text.remove_prefix(kByteOrderMark.size());
         }
-        if (line.ends_with('\r')) {
-            line.pop_back();
+        if (line->text.ends_with('\r')) {
+            line->text.remove_suffix(1);
         }
-        if (!trimmed(line).empty() && !line.starts_with('#')) {
+        if (line->overlong || (!trimmed(line->text).empty() && !line->text.starts_with('#'))) {
             return line;
         }
     }
     return std::nullopt;
 }
 
-std::optional<InputRows::Row> InputRows::next() {
-    if (!header_read_) {
-        const std::optional<std::string> header = next_line();
-        if (!header) {
-            return std::nullopt;
-        }
-        read_header(*header);
-        header_read_ = true;
-    }
-    const std::optional<std::string> line = next_line();
-    if (!line) {
+std::optional<InputRows::Row> InputRows::failed_read() {
+    if (!in_.bad() || read_failure_reported_) {
         return std::nullopt;
     }
+    read_failure_reported_ = true;
+    return Unreadable{"line " + std::to_string(line_number_ + 1) + ": the input cannot be read"};
+}
+
+std::string InputRows::overlong_message() const {
+    return "longer than " + std::to_string(buffer_.size() - 1) + " bytes";
+}
+
+std::optional<InputRows::Row> InputRows::next() {
+    if (!header_read_) {
+        const std::optional<Line> header = next_line();
+        if (!header) {
+            return failed_read();
+        }
+        header_read_ = true;
+        if (header->overlong) {
+            header_fault_ = "the header is " + overlong_message();
+            return Unreadable{"line " + std::to_string(line_number_) + ": " + overlong_message()};
+        }
+        read_header(header->text);
+    }
+    const std::optional<Line> line = next_line();
+    if (!line) {
+        return failed_read();
+    }
     const std::string at = "line " + std::to_string(line_number_) + ": ";
+    if (line->overlong) {
+        return Unreadable{at + overlong_message()};
+    }
     if (!header_fault_.empty()) {
         return Unreadable{at + header_fault_};
     }
-    const std::optional<std::vector<std::string>> fields = fields_of(*line);
+    const std::optional<std::vector<std::string>> fields = fields_of(line->text);
     if (!fields) {
         return Unreadable{at + "a quote is left open"};
     }
@@ -110,7 +156,7 @@ std::optional<InputRows::Row> InputRows::next() {
     return row;
 }
 
-void InputRows::read_header(const std::string& line) {
+void InputRows::read_header(std::string_view line) {
     const std::optional<std::vector<std::string>> names = fields_of(line);
     if (!names) {
         header_fault_ = "the header leaves a quote open";
@@ -139,7 +185,7 @@ void InputRows::read_header(const std::string& line) {
 }
 
 InputRows::Row InputRows::row_of(const std::vector<std::string>& fields) const {
-    Run run = defaults_;
+    Design design = defaults_;
     std::optional<Command> command = command_;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::string& field = fields[i];
@@ -159,23 +205,25 @@ InputRows::Row InputRows::row_of(const std::vector<std::string>& fields) const {
                 if (!units) {
                     return Unreadable{"field units: " + quoted(field) + " is not microns or mils"};
                 }
-                run.units = *units;
+                design.units = *units;
                 break;
             }
-            case Column::box:
-                if (!strict_decimal(field)) {
+            case Column::box: {
+                const std::optional<double> value = strict_decimal(field);
+                if (!value) {
                     return Unreadable{"field " + std::string(field_of(columns_[i].box).key) + ": " + quoted(field) +
                                       " is not a decimal number"};
                 }
-                run.value(columns_[i].box) = field;
+                design.value(columns_[i].box) = value;
                 break;
+            }
         }
     }
     if (!command) {
         return Unreadable{"no command: give one on the command line or in a command column"};
     }
-    run.command = *command;
-    return run;
+    design.command = *command;
+    return design;
 }
 
 }  // namespace velmoka::command_line

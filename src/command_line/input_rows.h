@@ -1,33 +1,45 @@
 #pragma once
 
-#include "command_line/run.h"
+#include "calculator/design.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 namespace velmoka::command_line {
 
+// The most one line of an input may hold, in bytes.
+inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
+
 // The runs of a CSV input, read a line at a time: a header line naming the columns (the keys of
 // the boxes, er-eff for er_eff, and command and units), then one run per line. Blank lines and
-// lines starting with '#' are skipped. A field left empty keeps the run's default.
+// lines starting with '#' are skipped. A field left empty keeps the run's default. A line longer
+// than the bound is an unreadable row as soon as the bound is passed; the rest of it is skipped
+// without being kept, so no input, however it runs on, makes the memory grow.
 class InputRows {
 public:
     // A line that cannot be read: what is wrong, with its line number and field.
     struct Unreadable {
         std::string message;
     };
-    using Row = std::variant<Run, Unreadable>;
+    using Row = std::variant<Design, Unreadable>;
 
     // defaults: the command, units and values given on the command line; command is empty
     // when none was given, and then every row must name its own.
-    InputRows(std::istream& in, const Run& defaults, std::optional<Command> command);
+    InputRows(std::istream& in, const Design& defaults, std::optional<Command> command,
+              std::size_t longest_line = kLongestLine);
 
-    // The next row; empty at the end of the input.
+    // The next row; empty at the end of the input, or once a read has failed.
     std::optional<Row> next();
+
+    // Whether reading the next row may have to wait: for more of a pipe than has come, or to
+    // skip the rest of an overlong line. Rows worked out so far should be written first.
+    bool may_wait() const;
 
 private:
     enum class Column { command, units, box };
@@ -35,14 +47,27 @@ private:
         Column kind;
         Box box;
     };
+    // A line of the input, or the first longest_line bytes of a longer one.
+    struct Line {
+        std::string_view text;
+        bool overlong;
+    };
 
-    std::optional<std::string> next_line();
-    void read_header(const std::string& line);
+    std::optional<Line> next_line();
+    std::optional<Line> read_line();
+    std::string overlong_message() const;
+    // At the end of the input: a row saying that the input could not be read, once, where a
+    // read failed (a folder given as the input file, a device error); else nothing.
+    std::optional<Row> failed_read();
+    void read_header(std::string_view line);
     Row row_of(const std::vector<std::string>& fields) const;
 
     std::istream& in_;
-    Run defaults_;
+    Design defaults_;
     std::optional<Command> command_;
+    std::vector<char> buffer_;  // room for one line and the end mark getline leaves
+    bool skip_rest_ = false;    // the last line read was cut short at the bound
+    bool read_failure_reported_ = false;
     std::uint64_t line_number_ = 0;
     bool header_read_ = false;
     std::vector<ColumnKind> columns_;

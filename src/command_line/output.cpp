@@ -1,12 +1,13 @@
 #include "command_line/output.h"
 
-#include "command_line/decimal.h"
 #include "command_line/fields.h"
 #include "command_line/trimmed.h"
+#include "text_rules/messages.h"
+#include "text_rules/picture_format.h"
+#include "text_rules/typed_value.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
 namespace velmoka::command_line {
 
@@ -15,22 +16,30 @@ namespace {
 constexpr std::array<std::string_view, 2> kLeadingKeys = {"command", "units"};
 constexpr std::array<std::string_view, 3> kEndingKeys = {"status", "message", "box"};
 
-bool is_digit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
+// What a box shows, as the output gives it.
+struct ShownValue {
+    std::string_view text;  // a number as the box shows it without its blanks; a message trimmed
+    bool number;
+};
 
-// Whether text is a number under one of the window's pictures: an optional minus, blanks,
-// digits, a point, digits, and nothing but blanks after them ("  49.89", "-  5.00").
-bool is_picture_number(std::u16string_view text) {
-    std::size_t at = text.starts_with(u'-') ? 1 : 0;
-    if (at == text.size() || text[at] != u' ') {
-        return false;
+// Numbers: a value given, in its shortest form, or a number as its picture shows it without its
+// blanks ("  49.89" gives 49.89, "-  5.00" gives -5.00); messages trimmed. A number is written
+// into room.
+ShownValue shown_value(const ShownBox& box, std::array<char, kLongestPictureText>& room) {
+    switch (box.kind) {
+        case ShownBox::Kind::typed:
+            return {std::string_view(room.data(), write_typed_value(room.data(), box.value)), true};
+        case ShownBox::Kind::picture: {
+            Picture without_blanks = box.picture;
+            without_blanks.leading_blanks = 0;
+            return {std::string_view(room.data(), write_picture(room.data(), box.value, without_blanks)), true};
+        }
+        case ShownBox::Kind::opening:
+        case ShownBox::Kind::message:
+            break;
     }
-    const std::u16string_view digits = trimmed(text.substr(at));
-    const std::size_t point = digits.find(u'.');
-    return point != std::u16string_view::npos && point > 0 && point + 1 < digits.size() &&
-           std::all_of(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(point), is_digit) &&
-           std::all_of(digits.begin() + static_cast<std::ptrdiff_t>(point) + 1, digits.end(), is_digit);
+    // The opening texts and the two repairs are numbers, blanks only around them.
+    return {trimmed(box.fixed_text), !message::stands_in_place_of_value(box.fixed_text)};
 }
 
 // One row of csv or json, field by field in the order of the keys.
@@ -42,12 +51,21 @@ public:
         }
     }
 
-    void null_field(std::string_view key) { start(key, "null"); }
+    // null is nothing at all in csv.
+    void null_field(std::string_view key) {
+        start(key);
+        if (json_) {
+            out_ += "null";
+        }
+    }
 
-    void number_field(std::string_view key, std::string_view number) { start(key, number); }
+    void number_field(std::string_view key, std::string_view number) {
+        start(key);
+        out_ += number;
+    }
 
     void text_field(std::string_view key, std::string_view text) {
-        start(key, {});
+        start(key);
         if (json_) {
             append_json_string(text);
         } else {
@@ -58,9 +76,8 @@ public:
     void end() { out_ += json_ ? "}\n" : "\n"; }
 
 private:
-    // The separator and key of a field, then the value when it needs no quoting; null is
-    // nothing at all in csv.
-    void start(std::string_view key, std::string_view value) {
+    // The separator and, in json, the key of a field.
+    void start(std::string_view key) {
         if (!first_) {
             out_ += ',';
         }
@@ -69,9 +86,6 @@ private:
             out_ += '"';
             out_ += key;
             out_ += "\":";
-            out_ += value;
-        } else if (value != "null") {
-            out_ += value;
         }
     }
 
@@ -118,17 +132,17 @@ private:
 };
 
 // For people: each box with its caption and unit, the value right-aligned, and the ending.
-void append_text(std::string& out, const Result& result) {
+void append_text(std::string& out, const Design& design, const PressedDesign& pressed) {
     constexpr std::size_t kCaptionWidth = 26;
     constexpr std::size_t kValueWidth = 12;
-    const std::string_view units = name_of(result.calculator.units());
-    out += name_of_command(result.command).caption;
+    const std::string_view units = name_of(design.units);
+    out += name_of_command(design.command).caption;
     out += ", dimensions in ";
     out += units;
     out += '\n';
-    std::string value;
+    std::array<char, kLongestPictureText> room;
     for (const BoxField& box : kBoxFields) {
-        shown_value(result.calculator.text(box.box), value);
+        const std::string_view value = shown_value(pressed.boxes[box.box], room).text;
         const std::size_t line_start = out.size();
         out += "  ";
         out += box.caption;
@@ -142,40 +156,19 @@ void append_text(std::string& out, const Result& result) {
         }
         out += '\n';
     }
-    if (result.stop) {
-        out += "Stopped at \"";
-        out += trimmed(result.stop->message);
-        out += "\" in ";
-        out += field_of(result.stop->box).caption;
-        out += ".\n";
-    } else {
+    const Ending& ending = pressed.ending;
+    if (ending.status == Status::ok) {
         out += "Ran to its end.\n";
+        return;
     }
+    out += ending.status == Status::stopped ? "Stopped at \"" : "Ran to its end, incomplete: \"";
+    out += trimmed(ending.message->message);
+    out += "\" in ";
+    out += field_of(ending.message->box).caption;
+    out += ".\n";
 }
 
 }  // namespace
-
-bool shown_value(std::u16string_view box_text, std::string& value) {
-    value.clear();
-    // Every text in a box here is ASCII: the opening texts, the decimal numbers given, and the
-    // calculator's own pictures and messages.
-    const bool picture = is_picture_number(box_text);
-    for (const char16_t c : trimmed(box_text)) {
-        if (!picture || c != u' ') {
-            value += static_cast<char>(c);
-        }
-    }
-    if (picture) {
-        return true;
-    }
-    if (const std::optional<double> given = strict_decimal(value)) {
-        std::array<char, 32> shortest;
-        const auto [end, error] = std::to_chars(shortest.data(), shortest.data() + shortest.size(), *given);
-        value.assign(shortest.data(), end);
-        return true;
-    }
-    return false;
-}
 
 void append_header(std::string& out, Format format) {
     if (format != Format::csv) {
@@ -195,26 +188,28 @@ void append_header(std::string& out, Format format) {
     }
 }
 
-void append_result(std::string& out, Format format, const Result& result, std::uint64_t row) {
+void append_result(std::string& out, Format format, const Design& design, const PressedDesign& pressed,
+                   std::uint64_t row) {
     if (format == Format::text) {
         out += row == 0 ? "" : "\n";
-        return append_text(out, result);
+        return append_text(out, design, pressed);
     }
     RowText text(out, format);
-    text.text_field("command", name_of_command(result.command).word);
-    text.text_field("units", name_of(result.calculator.units()));
-    thread_local std::string value;
+    text.text_field("command", name_of_command(design.command).word);
+    text.text_field("units", name_of(design.units));
+    std::array<char, kLongestPictureText> room;
     for (const BoxField& box : kBoxFields) {
-        if (shown_value(result.calculator.text(box.box), value)) {
-            text.number_field(box.key, value);
+        const ShownValue shown = shown_value(pressed.boxes[box.box], room);
+        if (shown.number) {
+            text.number_field(box.key, shown.text);
         } else {
-            text.text_field(box.key, value);
+            text.text_field(box.key, shown.text);
         }
     }
-    text.text_field("status", result.stop ? "stopped" : "ok");
-    if (result.stop) {
-        text.text_field("message", trimmed(result.stop->message));
-        text.text_field("box", field_of(result.stop->box).key);
+    text.text_field("status", name_of(pressed.ending.status));
+    if (const std::optional<Stop>& message = pressed.ending.message) {
+        text.text_field("message", trimmed(message->message));
+        text.text_field("box", field_of(message->box).key);
     } else {
         text.null_field("message");
         text.null_field("box");

@@ -1,7 +1,5 @@
 #include "command_line/row_writer.h"
 
-#include "command_line/command_line.h"
-
 #include <algorithm>
 #include <ostream>
 #include <thread>
@@ -12,14 +10,35 @@ namespace {
 
 // Rows in a batch: enough work to make a thread's start negligible, few enough to hold.
 constexpr std::size_t kRowsPerBatch = 4096;
+// Room for the text of a typical row, held from the start so that a batch's text grows once.
+constexpr std::size_t kRoomPerRow = 192;
+
+int status_of(const Ending& ending) {
+    return ending.status == Status::ok ? kEveryRunOk : kSomeRunNotOk;
+}
 
 }  // namespace
 
-RowWriter::RowWriter(std::ostream& out, Format format)
-    : out_(out), format_(format), most_in_flight_(std::max(2u, std::thread::hardware_concurrency())) {
+RowWriter::RowWriter(std::ostream& out, Format format, Progress& progress)
+    : out_(out),
+      format_(format),
+      progress_(progress),
+      most_in_flight_(std::max(2u, std::thread::hardware_concurrency())) {
     std::string header;
     append_header(header, format_);
     out_ << header;
+}
+
+void RowWriter::write(const Sweep& sweep) {
+    for (std::uint64_t first = 0; first < sweep.count(); first += kRowsPerBatch) {
+        Batch batch;
+        batch.first_row = rows_;
+        batch.sweep = &sweep;
+        batch.first_design = first;
+        batch.designs = std::min<std::uint64_t>(kRowsPerBatch, sweep.count() - first);
+        rows_ += batch.designs;
+        launch(std::move(batch));
+    }
 }
 
 void RowWriter::write(InputRows::Row row) {
@@ -29,27 +48,31 @@ void RowWriter::write(InputRows::Row row) {
     gathering_.rows.push_back(std::move(row));
     ++rows_;
     if (gathering_.rows.size() == kRowsPerBatch) {
-        launch();
+        launch(std::exchange(gathering_, Batch()));
     }
 }
 
-int RowWriter::finish() {
+void RowWriter::drain() {
     if (!gathering_.rows.empty()) {
-        launch();
+        launch(std::exchange(gathering_, Batch()));
     }
     while (!in_flight_.empty()) {
         write_oldest();
     }
     out_ << std::flush;
+}
+
+int RowWriter::finish() {
+    drain();
+    progress_.finish();
     return status_;
 }
 
-void RowWriter::launch() {
+void RowWriter::launch(Batch batch) {
     if (in_flight_.size() == most_in_flight_) {
         write_oldest();
     }
-    in_flight_.push_back(std::async(std::launch::async, work_out, std::move(gathering_), format_));
-    gathering_ = Batch();
+    in_flight_.push_back(std::async(std::launch::async, work_out, std::move(batch), format_));
 }
 
 void RowWriter::write_oldest() {
@@ -57,21 +80,30 @@ void RowWriter::write_oldest() {
     in_flight_.pop_front();
     out_ << worked_out.text;
     status_ = std::max(status_, worked_out.status);
+    progress_.add(worked_out.rows);
 }
 
 RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format) {
     WorkedOut worked_out;
+    worked_out.text.reserve((batch.designs + batch.rows.size()) * kRoomPerRow);
     std::uint64_t row = batch.first_row;
+    const auto append_design = [&](const Design& design) {
+        const PressedDesign pressed = press_design(design);
+        append_result(worked_out.text, format, design, pressed, row++);
+        worked_out.status = std::max(worked_out.status, status_of(pressed.ending));
+    };
+    for (std::uint64_t index = batch.first_design; index < batch.first_design + batch.designs; ++index) {
+        append_design(batch.sweep->design(index));
+    }
     for (const InputRows::Row& input : batch.rows) {
-        if (const Run* run = std::get_if<Run>(&input)) {
-            const Result result = carry_out(*run);
-            append_result(worked_out.text, format, result, row++);
-            worked_out.status = std::max(worked_out.status, result.stop ? kSomeStopped : kAllRanToTheirEnd);
+        if (const Design* design = std::get_if<Design>(&input)) {
+            append_design(*design);
         } else {
             append_error(worked_out.text, format, std::get<InputRows::Unreadable>(input).message, row++);
             worked_out.status = kRefusedOrUnreadable;
         }
     }
+    worked_out.rows = row - batch.first_row;
     return worked_out;
 }
 

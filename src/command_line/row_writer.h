@@ -3,6 +3,8 @@
 #include "command_line/command_line.h"
 #include "command_line/input_rows.h"
 #include "command_line/output.h"
+#include "command_line/progress.h"
+#include "command_line/sweep.h"
 
 #include <deque>
 #include <future>
@@ -12,40 +14,50 @@
 
 namespace velmoka::command_line {
 
-// Writes the rows of the output in order as they come: runs carried out and lines that could
-// not be read. The rows are gathered into batches that are worked out on as many threads as
-// the machine has cores, then written one after the other, so that a million rows go out at
-// the speed of every core while only a few batches are ever held.
+// Writes the rows of the output in order as they come: the designs of a sweep, the rows of an
+// input. The rows are gathered into batches that are worked out on as many threads as the
+// machine has cores, each design pressed by the calculator core's bulk path, then written one
+// after the other, so that a million rows go out at the speed of every core while only a few
+// batches are ever held.
 class RowWriter {
 public:
-    RowWriter(std::ostream& out, Format format);
+    RowWriter(std::ostream& out, Format format, Progress& progress);
 
+    // Every design of a sweep, each made from its index by the thread that works it out.
+    void write(const Sweep& sweep);
     void write(InputRows::Row row);
-    // Writes what is left; returns the exit status: 0 when every run ended ok, 1 when some run
-    // stopped at a message, 2 when some line could not be read.
+    // Writes every row given so far and flushes the output: a row of a slow input goes out at
+    // once rather than waiting for its batch to fill.
+    void drain();
+    // Writes what is left; returns the exit status.
     int finish();
 
 private:
     struct Batch {
         std::uint64_t first_row = 0;
-        std::vector<InputRows::Row> rows;
+        std::vector<InputRows::Row> rows;  // of an input
+        const Sweep* sweep = nullptr;      // or these designs of a sweep
+        std::uint64_t first_design = 0;
+        std::uint64_t designs = 0;
     };
     struct WorkedOut {
         std::string text;
-        int status = kAllRanToTheirEnd;
+        std::uint64_t rows = 0;
+        int status = kEveryRunOk;
     };
 
     static WorkedOut work_out(const Batch& batch, Format format);
-    void launch();
+    void launch(Batch batch);
     void write_oldest();
 
     std::ostream& out_;
     const Format format_;
+    Progress& progress_;
     const std::size_t most_in_flight_;
     Batch gathering_;
     std::uint64_t rows_ = 0;
     std::deque<std::future<WorkedOut>> in_flight_;
-    int status_ = kAllRanToTheirEnd;
+    int status_ = kEveryRunOk;
 };
 
 }  // namespace velmoka::command_line

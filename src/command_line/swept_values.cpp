@@ -36,8 +36,7 @@ SweptValues SweptValues::read(std::string_view option, std::string_view given) {
         for (std::size_t start = 0;;) {
             const std::size_t comma = std::min(given.find(',', start), given.size());
             const std::string_view text = given.substr(start, comma - start);
-            decimal_or_throw(option, text);
-            values.listed_.emplace_back(text);
+            values.listed_.push_back(decimal_or_throw(option, text));
             if (comma == given.size()) {
                 return values;
             }
@@ -67,7 +66,7 @@ SweptValues SweptValues::read(std::string_view option, std::string_view given) {
     return values;
 }
 
-std::string SweptValues::text(std::uint64_t index) const {
+double SweptValues::value(std::uint64_t index) const {
     if (!listed_.empty()) {
         return listed_[index];
     }
@@ -75,12 +74,10 @@ std::string SweptValues::text(std::uint64_t index) const {
     std::array<char, kLongestStep> room;
     const auto [end, error] =
         std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed, decimals_);
-    const std::string_view shown(room.data(), end);
-    // A step that lands a rounding error below zero is 0, not -0.
-    if (shown.starts_with('-') && shown.find_first_not_of("-0.") == std::string_view::npos) {
-        return std::string(shown.substr(1));
-    }
-    return std::string(shown);
+    // A step lies between START and STOP, so its text is a finite decimal; one that lands a
+    // rounding error below zero reads 0, not -0.
+    const double written = *strict_decimal(std::string_view(room.data(), end));
+    return written == 0.0 ? 0.0 : written;
 }
 
 }  // namespace velmoka::command_line

@@ -25,13 +25,13 @@ public:
 
     std::uint64_t count() const { return listed_.empty() ? steps_ : listed_.size(); }
 
-    // The text of the value at index, as a box takes it: a listed value as given, a step of a
-    // range with as many decimals as its start and step show (0.1:0.5:0.1 gives 0.3, never
+    // The value at index, as its box reads it: a listed value as given, a step of a range as
+    // written with as many decimals as its start and step show (0.1:0.5:0.1 gives 0.3, never
     // 0.30000000000000004).
-    std::string text(std::uint64_t index) const;
+    double value(std::uint64_t index) const;
 
 private:
-    std::vector<std::string> listed_;  // a single value or a comma list; empty for a range
+    std::vector<double> listed_;  // a single value or a comma list; empty for a range
     double start_ = 0.0;
     double step_ = 0.0;
     std::uint64_t steps_ = 0;

@@ -2,8 +2,13 @@
 // lines it cannot read, sweeps, and the rows it writes in each format.
 
 #include "command_line/cli_session.h"
+#include "command_line/fields.h"
 
 #include <QTest>
+
+#include <algorithm>
+#include <array>
+#include <streambuf>
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -16,6 +21,8 @@ private slots:
     void json_rows_data();
     void json_rows();
     void csv_and_text_for_people();
+    void ok_rows_show_only_numbers();
+    void endless_line_answers_at_the_bound();
 };
 
 // Usage errors write nothing on standard output and exit with 2; a line of the input that
@@ -44,6 +51,8 @@ void TestCommandLine::bad_input_data() {
     QTest::newRow("sweep with an input file") << from_input + QStringList{"--w", "50,70"} << QByteArray("h\n100\n") << 2 << "--w: a sweep" << QStringList{};
     QTest::newRow("input file missing") << QStringList{"analysis", "--input", "/nonexistent/lines.csv"} << QByteArray() << 2 << "cannot read '/nonexistent/lines.csv'" << QStringList{};
 
+    QTest::newRow("a folder for input") << QStringList{"analysis", "--input", "/", "--format", "json"} << QByteArray() << 2 << ""
+        << QStringList{"error|line 1: the input cannot be read|"};
     QTest::newRow("empty file") << from_input << QByteArray() << 0 << "" << QStringList{};
     QTest::newRow("header only") << from_input << QByteArray("w,h\n") << 0 << "" << QStringList{};
     QTest::newRow("comments and blank lines") << from_input << QByteArray("# stack-ups\n\nw,h\n\n# none yet\n") << 0 << "" << QStringList{};
@@ -58,7 +67,10 @@ void TestCommandLine::bad_input_data() {
         << QStringList{"ok||", "error|line 3: field command: 'synth' is not analysis, solve, synth-pi or synth-t|", "error|line 4: no command: give one on the command line or in a command column|"};
     QTest::newRow("quote left open") << from_input << QByteArray("w\n\"70\n") << 2 << "" << QStringList{"error|line 2: a quote is left open|"};
     QTest::newRow("a 10 MB line, then a good one") << from_input << "w\n" + QByteArray(10'000'000, '7') + "\n70\n" << 2 << ""
-        << QStringList{"error|line 2: field w: '7777777777777777777777777777777777777777...' is not a decimal number|", "ok||"};
+        << QStringList{"error|line 2: longer than 1048576 bytes|", "ok||"};
+    QTest::newRow("a line of the most bytes") << from_input << "w\n" + QByteArray(1 << 20, ' ') + "\n" << 0 << "" << QStringList{};
+    QTest::newRow("an overlong header") << from_input << QByteArray(1 << 21, 'w') + "\n70\n" << 2 << ""
+        << QStringList{"error|line 1: longer than 1048576 bytes|", "error|line 2: the header is longer than 1048576 bytes|"};
     // clang-format on
 }
 
@@ -86,7 +98,7 @@ void TestCommandLine::sweeps_data() {
 
     // clang-format off
     QTest::newRow("steps of 0.1, never 0.30000000000000004") << QStringList{"--freq", "0.1:0.5:0.1"} << QStringList{"0.1 0", "0.2 0", "0.3 0", "0.4 0", "0.5 0"};
-    QTest::newRow("stop reached within rounding") << QStringList{"--freq", "0:0.3:0.1"} << QStringList{"0 0", "0.1 0", "0.2 0", "0.3 0"};
+    QTest::newRow("stop reached within rounding") << QStringList{"--freq", "1:1.3:0.1"} << QStringList{"1 0", "1.1 0", "1.2 0", "1.3 0"};
     QTest::newRow("stop between steps") << QStringList{"--freq", "1:2:0.4"} << QStringList{"1 0", "1.4 0", "1.8 0"};
     QTest::newRow("decimals of the start") << QStringList{"--freq", "1.00:2:0.5"} << QStringList{"1 0", "1.5 0", "2 0"};
     QTest::newRow("downwards") << QStringList{"--freq", "3:1:-1"} << QStringList{"3 0", "2 0", "1 0"};
@@ -128,6 +140,10 @@ void TestCommandLine::json_rows_data() {
         << R"({"command":"synth-pi","units":"microns","length":0.00,"w":70.00,"h":100.0,"t":4.00,"er":12.9,"freq":1.00,"z0":"Invalid Z0","er_eff":1.00,"vel":1.00,"phase":0.00,"lpi":10,"cpi":0.0000,"lt":0.0000,"ct":0.0000,"status":"stopped","message":"Z0 too Low","box":"z0"})";
     QTest::newRow("stopped in the width box") << QStringList{"solve", "--z0", "140"} << 1
         << R"({"command":"solve","units":"microns","length":0.00,"w":"Too Small","h":100.00,"t":4.000,"er":12.900,"freq":1.00,"z0":140,"er_eff":1.00,"vel":1.00,"phase":0.00,"lpi":0.0000,"cpi":0.0000,"lt":0.0000,"ct":0.0000,"status":"stopped","message":"Too Small","box":"w"})";
+    QTest::newRow("width synthesis stopped: incomplete") << QStringList{"synth-t", "--units", "mils", "--er-eff", "9.354", "--z0", "139.28"} << 1
+        << R"({"command":"synth-t","units":"mils","length":0.00,"w":"Too Small","h":100.00,"t":4.000,"er":12.900,"freq":1.00,"z0":139.28,"er_eff":9.354,"vel":1.00,"phase":0.00,"lpi":0.0000,"cpi":0.0000,"lt":0.0000,"ct":0.0000,"status":"incomplete","message":"Too Small","box":"w"})";
+    QTest::newRow("no frequency: incomplete") << QStringList{"analysis", "--freq", "0"} << 1
+        << R"({"command":"analysis","units":"microns","length":0.00,"w":70.00,"h":100.00,"t":4.000,"er":12.900,"freq":0,"z0":49.89,"er_eff":8.013,"vel":0.3533,"phase":0.00,"lpi":"infinity","cpi":"infinity","lt":"infinity","ct":"infinity","status":"incomplete","message":"infinity","box":"lt"})";
     QTest::newRow("entry check on a value given") << QStringList{"synth-t", "--ct", "2", "--z0", "200"} << 1
         << R"({"command":"synth-t","units":"microns","length":0.00,"w":70.00,"h":100.0,"t":4.00,"er":12.9,"freq":1.00,"z0":"Invalid Z0","er_eff":1.00,"vel":1.00,"phase":0.00,"lpi":0.0000,"cpi":0.0000,"lt":0.0000,"ct":2,"status":"stopped","message":"Z0 error","box":"z0"})";
     // clang-format on
@@ -152,6 +168,10 @@ void TestCommandLine::csv_and_text_for_people() {
                           "0.0000,0.0000,ok,,",
                           ",,,,,,,,,,,,,,,,error,line 3: field w: 'x' is not a decimal number,", ""}));
 
+    const QStringList incomplete = {"synth-t", "--units", "mils", "--er-eff", "9.354", "--z0", "139.28"};
+    QVERIFY(run_cli(incomplete + QStringList{"--format", "csv"}).out.endsWith(",incomplete,Too Small,w\n"));
+    QVERIFY(run_cli(incomplete).out.endsWith("Ran to its end, incomplete: \"Too Small\" in Width.\n"));
+
     const QStringList text = run_cli({"analysis", "--w", "1,70"}).out.split('\n');
     QCOMPARE(text.mid(0, 3),
              QStringList({"Analysis, dimensions in microns", "  Length                          0.00  microns",
@@ -164,6 +184,62 @@ void TestCommandLine::csv_and_text_for_people() {
                           "  L(nH)-Pi                      0.0000", "  C(pF)-Pi                      0.0000",
                           "  L(nH)-T                       0.0000", "  C(pF)-T                       0.0000"}));
     QCOMPARE(text[32], QString("Ran to its end."));
+}
+
+// Whatever the inputs, a row is ok only where every box shows a number: a press that left a
+// message in place of a result (the width synthesis's, " infinity", " Invalid Z0") says so.
+void TestCommandLine::ok_rows_show_only_numbers() {
+    int incomplete = 0;
+    for (const QString command : {"analysis", "solve", "synth-pi", "synth-t"}) {
+        const CliRun run = run_cli({command, "--format", "json", "--freq", "0,2", "--lpi", "0,5", "--ct", "0,2", "--w",
+                                    "1,70,12000", "--z0", "0:160:7.5"});
+        for (const QJsonObject& row : run.objects()) {
+            const bool numbers_only =
+                std::all_of(velmoka::command_line::kBoxFields.begin(), velmoka::command_line::kBoxFields.end(),
+                            [&](const auto& field) {
+                                return row[QString::fromLatin1(field.key.data(), field.key.size())].isDouble();
+                            });
+            QCOMPARE(row["status"] == "ok", numbers_only);
+            incomplete += row["status"] == "incomplete" ? 1 : 0;
+        }
+    }
+    QVERIFY(incomplete > 0);
+}
+
+// An input whose first line never ends, as /dev/zero: its row goes out as soon as the bound is
+// passed, before the rest of the line is skipped, and the line is never held.
+void TestCommandLine::endless_line_answers_at_the_bound() {
+    struct Zeros : std::streambuf {
+        std::array<char, 4096> block{};
+        std::size_t handed_out = 0;
+        int_type underflow() override {
+            setg(block.data(), block.data(), block.data() + block.size());
+            handed_out += block.size();
+            return 0;
+        }
+    } zeros;
+    struct FirstRow {};
+    struct UntilFirstRow : std::streambuf {
+        int_type overflow(int_type c) override {
+            if (c == '\n') {
+                throw FirstRow();
+            }
+            return c;
+        }
+    } rows;
+    std::istream in(&zeros);
+    std::ostream out(&rows);
+    out.exceptions(std::ios::badbit);
+    std::ostringstream err;
+    const std::array<const char*, 4> argv = {"velmoka-cli", "analysis", "--input", "-"};
+    bool answered = false;
+    try {
+        velmoka::command_line::run(static_cast<int>(argv.size()), argv.data(), in, out, err);
+    } catch (const FirstRow&) {
+        answered = true;
+    }
+    QVERIFY(answered);
+    QVERIFY(zeros.handed_out < velmoka::command_line::kLongestLine + 2 * zeros.block.size());
 }
 
 QTEST_APPLESS_MAIN(TestCommandLine)
