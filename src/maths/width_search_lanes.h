@@ -23,10 +23,11 @@ Vector<Lanes> estimated_width_ratio_lanes(Vector<Lanes> z_want, Vector<Lanes> er
     return Lanes::select(B > 1.0, ratio, Lanes::splat(kNarrowestWidthRatio));
 }
 
-// The wanted impedances of one stretch of the arrays, with what each search starts from.
+// The wanted impedances of one stretch of the arrays, with what each search starts from,
+// worked out a vector at a time.
 template <typename Lanes>
 struct SearchStarts {
-    // Long enough that the lanes seldom run dry, short enough for the stack; a whole number of vectors.
+    // Short enough for the stack; a whole number of vectors.
     static constexpr std::size_t kLength = 512;
     static_assert(kLength % Lanes::kCount == 0);
 
@@ -63,11 +64,11 @@ struct SearchLanes {
     double z_want[kCount], t[kCount], er[kCount], filling_exponent[kCount], edge_sech[kCount];
     double u[kCount];  // the ratio the next pass starts from
     double pass[kCount];
-    std::size_t element[kCount];
+    std::size_t element[kCount];  // where in the arrays the answer goes
     bool busy[kCount];
 
-    // Puts the search of starts' element i on the lane.
-    void start(std::size_t lane, const SearchStarts<Lanes>& starts, std::size_t i) {
+    // Puts the search of starts' place i, the arrays' element, on the lane.
+    void start(std::size_t lane, const SearchStarts<Lanes>& starts, std::size_t i, std::size_t element_index) {
         z_want[lane] = starts.z_want[i];
         t[lane] = starts.t[i];
         er[lane] = starts.er[i];
@@ -75,29 +76,43 @@ struct SearchLanes {
         edge_sech[lane] = starts.edge_sech[i];
         u[lane] = starts.u[i];
         pass[lane] = 1.0;
-        element[lane] = i;
+        element[lane] = element_index;
         busy[lane] = true;
     }
 };
 
-// The width ratio of each of the first n <= SearchStarts::kLength elements.
+// One stream of searches through the whole arrays: the lanes run dry only at their end.
 template <typename Lanes>
-void search_stretch(std::size_t n, const double* z_want, const double* t, const double* er, double* u_out) {
+void strip_width_ratios_on_lanes(std::size_t n, const double* z_want, const double* t, const double* er,
+                                 double* u_out) {
     constexpr std::size_t kCount = Lanes::kCount;
     const Vector<Lanes> nan = Lanes::splat(__builtin_nan(""));
 
     SearchStarts<Lanes> starts;
-    starts.fill(n, z_want, t, er);
-    SearchLanes<Lanes> lanes{};  // a lane that no element reaches works on zeros, never written out
-    std::size_t next = 0;
+    std::size_t stretch = 0;         // where the stretch in starts begins in the arrays
+    std::size_t stretch_length = 0;  // how many elements it holds
+    std::size_t next = 0;            // the stretch's next element for a lane
+    SearchLanes<Lanes> lanes{};      // a lane that no element reaches works on zeros, never written out
     // Gives the lane the next admitted element, writing NaN for those passed over.
     const auto take_next = [&](std::size_t lane) {
-        while (next < n && !starts.admitted[next])
-            u_out[next++] = __builtin_nan("");
-        if (next < n)
-            lanes.start(lane, starts, next++);
-        else
-            lanes.busy[lane] = false;
+        for (;; ++next) {
+            if (next == stretch_length) {
+                if (stretch + stretch_length == n) {
+                    lanes.busy[lane] = false;
+                    return;
+                }
+                stretch += stretch_length;
+                stretch_length =
+                    n - stretch < SearchStarts<Lanes>::kLength ? n - stretch : SearchStarts<Lanes>::kLength;
+                starts.fill(stretch_length, z_want + stretch, t + stretch, er + stretch);
+                next = 0;
+            }
+            if (starts.admitted[next])
+                break;
+            u_out[stretch + next] = __builtin_nan("");
+        }
+        lanes.start(lane, starts, next, stretch + next);
+        ++next;
     };
     for (std::size_t lane = 0; lane < kCount; ++lane)
         take_next(lane);
@@ -143,18 +158,6 @@ void search_stretch(std::size_t n, const double* z_want, const double* t, const 
         any_busy = false;
         for (std::size_t lane = 0; lane < kCount; ++lane)
             any_busy = any_busy || lanes.busy[lane];
-    }
-    // Admitted or not, the elements no lane took.
-    while (next < n)
-        u_out[next++] = __builtin_nan("");
-}
-
-template <typename Lanes>
-void strip_width_ratios_on_lanes(std::size_t n, const double* z_want, const double* t, const double* er, double* u) {
-    constexpr std::size_t kStretch = SearchStarts<Lanes>::kLength;
-    for (std::size_t i = 0; i < n; i += kStretch) {
-        const std::size_t length = n - i < kStretch ? n - i : kStretch;
-        search_stretch<Lanes>(length, z_want + i, t + i, er + i, u + i);
     }
 }
 
