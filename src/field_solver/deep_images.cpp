@@ -42,32 +42,38 @@ DeepImages::DeepImages(double er, double largest_offset) : ratio_(-(er - 1.0) / 
     }
 }
 
-int DeepImages::near_count(std::complex<double> w) const {
-    const int reach = static_cast<int>(std::ceil(0.5 * kSeriesReach * std::abs(w)));
+int DeepImages::near_count(double offset) const {
+    const int reach = static_cast<int>(std::ceil(0.5 * kSeriesReach * offset));
     return std::clamp(reach, 1, std::min(significant_, static_cast<int>(log_tail_.size()) - 1));
 }
 
-double DeepImages::log_sum(std::complex<double> w) const {
+double DeepImages::log_sum(double height, double across) const {
     if (significant_ < 2) {
         return 0.0;
     }
-    const int near = near_count(w);
+    const int near = near_count(std::sqrt(height * height + across * across));
     double sum = 0.0;
     double weight = ratio_;
     for (int n = 2; n <= near; ++n) {
-        sum += weight * std::log(std::norm(w + 2.0 * n));
+        const double below = height + 2.0 * n;
+        sum += weight * std::log(below * below + across * across);
         weight *= ratio_;
     }
     sum *= 0.5;
     if (near >= significant_) {
         return sum;
     }
+    // The power series in w by Horner's rule, in real and imaginary parts.
     const double* tails = &power_tails_[near * kSeriesTerms];
-    std::complex<double> series = 0.0;
+    double real = 0.0;
+    double imaginary = 0.0;
     for (int term = kSeriesTerms - 1; term >= 0; --term) {
-        series = (series + tails[term]) * w;
+        real += tails[term];
+        const double next_real = real * height - imaginary * across;
+        imaginary = real * across + imaginary * height;
+        real = next_real;
     }
-    return sum + log_tail_[near] + series.real();
+    return sum + log_tail_[near] + real;
 }
 
 }  // namespace velmoka::field_solver

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <complex>
 #include <vector>
 
 // A line charge above a grounded dielectric slab (thickness 1, relative permittivity er) sees,
@@ -15,10 +14,10 @@ public:
     // For a slab of permittivity er, at offsets w up to largest_offset in size.
     DeepImages(double er, double largest_offset);
 
-    // Σ_{n≥2} (−K)^(n−1) ln|w + 2n|, where w = (y + y' − 2) + i(x − x') for a charge at (x', y')
-    // and a point (x, y), both on or above the slab: the images' potential at (x, y), times
-    // 2π/(1 − K²).
-    double log_sum(std::complex<double> w) const;
+    // Σ_{n≥2} (−K)^(n−1) ln|w + 2n|, where w = height + i·across = (y + y' − 2) + i(x − x') for a
+    // charge at (x', y') and a point (x, y), both on or above the slab: the images' potential at
+    // (x, y), times 2π/(1 − K²).
+    double log_sum(double height, double across) const;
 
 private:
     // Images beyond the first `near` are summed through ln|w + 2n| = ln 2n + Re ln(1 + w/2n),
@@ -26,7 +25,7 @@ private:
     // so that |w/2n| <= 1/4 there, and kSeriesTerms terms then leave less than 1e-13.
     static constexpr int kSeriesTerms = 20;
 
-    int near_count(std::complex<double> w) const;
+    int near_count(double offset) const;
 
     double ratio_;                     // −K, the ratio of each image to the one above it
     int significant_;                  // beyond this image, |K|^(n−1) is below 1e-17

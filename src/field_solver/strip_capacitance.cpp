@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 #include <numbers>
 
 #include "field_solver/deep_images.h"
@@ -104,7 +103,7 @@ Eigen::MatrixXd deep_logs(const std::vector<Panel>& half_strip, double er) {
         for (const GaussPoint& g : rule) {
             const double height = p.y + g.at.y - 2.0;
             logs(i, g.panel) +=
-                g.weight * (deep_images.log_sum({height, p.x - g.at.x}) + deep_images.log_sum({height, p.x + g.at.x}));
+                g.weight * (deep_images.log_sum(height, p.x - g.at.x) + deep_images.log_sum(height, p.x + g.at.x));
         }
     }
     return logs;
