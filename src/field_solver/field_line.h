@@ -22,7 +22,7 @@ inline constexpr double kFieldLargestPermittivity = 100.0;  // er, from 1
 inline constexpr double kFieldAccuracy = 1e-4;
 
 enum class FieldStatus {
-    ok,                         // both values are within their stated accuracies
+    ok,                         // z0 and e_eff are given, each estimated to within kFieldAccuracy
     width_out_of_range,         // W/H is not within 0.01 to 100 (or W is not a number)
     height_out_of_range,        // H is not a positive finite length
     thickness_out_of_range,     // T/H is not within 0 to 1
@@ -33,8 +33,8 @@ enum class FieldStatus {
 struct FieldLine {
     double z0;              // characteristic impedance, ohms; NaN unless status is ok
     double e_eff;           // effective dielectric constant; NaN unless status is ok
-    double z0_accuracy;     // estimated relative error of z0; NaN when an input is out of range
-    double e_eff_accuracy;  // estimated relative error of e_eff; NaN when an input is out of range
+    double z0_accuracy;     // estimated bound of z0's relative error; NaN when an input is out of range
+    double e_eff_accuracy;  // the same for e_eff
     FieldStatus status;
 };
 
