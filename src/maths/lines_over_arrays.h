@@ -48,7 +48,8 @@ void microstrip_lines(std::size_t n, const double* u, const double* t, const dou
 // giving the last pass's probe ratio. NaN where that search ends with no width (the impedance
 // is out of reach or the search does not settle), for z_want below kLowestWantedImpedance,
 // for any input that is NaN or infinite, and for t < 0 or er < 1. t = 0 searches on the
-// zero-thickness strip.
+// zero-thickness strip. Each lane takes the next target as its search ends, and they run dry
+// only at the end of the arrays: blocks of 512 or more keep that share small.
 void strip_width_ratios(std::size_t n, const double* z_want, const double* t, const double* er, double* u);
 
 // The instruction set the functions above run on here: "avx512", "avx2" or "scalar".
