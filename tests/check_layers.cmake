@@ -2,13 +2,14 @@
 # Run as: cmake -DSOURCE_DIR=<src> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 set(allowed_maths maths)
+set(allowed_field_solver field_solver maths)
 set(allowed_text_rules text_rules)
 set(allowed_calculator calculator maths text_rules)
 set(allowed_window window calculator maths text_rules)
-set(allowed_command_line command_line calculator maths text_rules)
+set(allowed_command_line command_line calculator field_solver maths text_rules)
 
 set(faults "")
-foreach(layer maths text_rules calculator window command_line)
+foreach(layer maths field_solver text_rules calculator window command_line)
     file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
     foreach(file ${files})
         file(STRINGS ${file} includes REGEX "^#include ")

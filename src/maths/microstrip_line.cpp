@@ -1,16 +1,12 @@
 #include "maths/microstrip_line.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "maths/constants.h"
 
 namespace velmoka {
 
 namespace {
-
-constexpr double kImpedanceConstant = 60.0;       // ohms: free-space wave impedance over 2π
-constexpr double kFourE = 4.0 * std::numbers::e;  // the 4e of the edge-field widening
 
 // f(u) of the impedance: 6 for a narrow strip, rising to 2π as the strip widens.
 double impedance_width_factor(double u) {
@@ -84,14 +80,22 @@ double zero_thickness_z0(double u, double e_eff) {
            std::log(impedance_width_factor(u) / u + std::sqrt(1.0 + (4.0 / u) / u));
 }
 
-// Δu1: the width a strip of thickness ratio t gains, in air, from the field on its edges.
+// Δu1 = (t/π)·ln(1 + c/t) with c = 4e·tanh²(sqrt(6.517u)): the width a strip of thickness
+// ratio t gains, in air, from the field on its edges.
 double width_increment_in_air(double u, double t) {
     const double th = std::tanh(std::sqrt(6.517 * u));
-    const double tanh2 = th * th;
-    // An infinitely thick strip: (t/π)·ln(1 + c/t) tends to c/π.
+    const double edge = kFourE * (th * th);
+    // An infinitely thick strip: Δu1 tends to c/π.
     if (std::isinf(t))
-        return kFourE * tanh2 / kPi;
-    return (t / kPi) * std::log(1.0 + kFourE * tanh2 / t);
+        return edge / kPi;
+    // A strip of no thickness gains no width: the limit of Δu1 as t → 0.
+    if (t == 0.0)
+        return 0.0;
+    const double edge_over_t = edge / t;
+    // Below t ≈ 6e-308 c/t overflows; ln(1 + c/t) is then ln c − ln t to double precision.
+    if (std::isinf(edge_over_t))
+        return (t / kPi) * (std::log(edge) - std::log(t));
+    return (t / kPi) * std::log(1.0 + edge_over_t);
 }
 
 // Δur: the smaller width gain on the dielectric, which draws the edge field into the substrate.

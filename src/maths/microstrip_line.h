@@ -1,8 +1,13 @@
 #pragma once
 
+#include <numbers>
+
 // Quasi-static model of a single microstrip: the closed-form static formulas of
 // Hammerstad and Jensen with their strip-thickness correction. No dispersion, no loss.
 namespace velmoka {
+
+inline constexpr double kImpedanceConstant = 60.0;       // ohms: free-space wave impedance over 2π
+inline constexpr double kFourE = 4.0 * std::numbers::e;  // the 4e of the edge-field widening
 
 struct LineProperties {
     double z0;     // characteristic impedance of the strip on its dielectric, ohms
@@ -24,7 +29,9 @@ LineProperties zero_thickness_line(double u, double er);
 
 // Strip of width ratio u = W/H and thickness ratio t = T/H on a substrate of permittivity er.
 // Callers keep u >= 0.01, t >= 0.001 and er >= 1; the result is finite for every such input,
-// infinities included: an infinitely wide strip has z0 = 0 and e_eff = er.
+// infinities included: an infinitely wide strip has z0 = 0 and e_eff = er. t = 0 gives the
+// zero-thickness strip, the limit of the thickness correction as t → 0; a t between 0 and
+// 0.001 is taken as it is.
 LineProperties microstrip_line(double u, double t, double er);
 LineProperties microstrip_line(double u, double t, const SubstrateTerms& substrate);
 

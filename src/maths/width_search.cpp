@@ -7,15 +7,6 @@
 
 namespace velmoka {
 
-namespace {
-
-constexpr double kFreeSpaceImpedance = 377.0;  // ohms
-constexpr double kImpedanceTolerance = 0.01;   // ohms
-constexpr double kProbeFactor = 1.0001;        // probe ratio over the pass's ratio
-constexpr double kProbeStep = 0.0001;          // probe step relative to the pass's ratio
-
-}  // namespace
-
 double estimated_width_ratio(double z_want, double er) {
     const double B = kFreeSpaceImpedance * kPi / (2.0 * z_want * std::sqrt(er));
     if (!(B > 1.0)) {

@@ -9,6 +9,13 @@ namespace velmoka {
 inline constexpr double kNarrowestWidthRatio = 0.01;
 // The search gives up after this many passes (it needs at most seven on any reachable line).
 inline constexpr int kMostSearchPasses = 100;
+// A pass ends the search when the model lies this close to the wanted impedance, ohms.
+inline constexpr double kImpedanceTolerance = 0.01;
+// Each pass probes the model at its ratio times kProbeFactor for the Newton slope.
+inline constexpr double kProbeFactor = 1.0001;
+inline constexpr double kProbeStep = 0.0001;  // the probe's step relative to the pass's ratio
+// The wave impedance of free space in the closed-form estimate, ohms.
+inline constexpr double kFreeSpaceImpedance = 377.0;
 
 enum class SearchEnd {
     met_tolerance,   // the model lies within 0.01 ohm of the wanted impedance
@@ -30,7 +37,7 @@ struct WidthSolution {
 double estimated_width_ratio(double z_want, double er);
 
 // The width ratio for z_want on a strip of thickness ratio t = T/H over permittivity er.
-// Expects t >= 0.001 and er >= 1.
+// Expects t >= 0.001 (or 0, the zero-thickness strip) and er >= 1.
 WidthSolution solve_width_ratio(double z_want, double t, double er);
 
 }  // namespace velmoka

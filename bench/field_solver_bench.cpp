@@ -1,0 +1,135 @@
+// The field solver beside the line model: one line to 0.01 %, the 45-line grid of the reference
+// solutions on one and on two threads, and how Z0 and e_eff move as the panels are halved.
+
+#include "field_solver/field_line.h"
+#include "field_solver/free_space.h"
+#include "field_solver/strip_capacitance.h"
+#include "field_solver/strip_panels.h"
+#include "maths/microstrip_line.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using velmoka::field_line;
+using velmoka::FieldLine;
+using velmoka::microstrip_line;
+
+struct Line {
+    double u;   // W/H
+    double t;   // T/H
+    double er;  // substrate relative permittivity
+};
+
+// 50 ohms on FR-4: W 3 mm, H 1.6 mm, T 35 um, er 4.5.
+constexpr Line kFiftyOhmsOnFr4{1.875, 0.021875, 4.5};
+
+std::vector<Line> reference_grid() {
+    std::vector<Line> lines;
+    for (double er : {2.2, 4.5, 9.8}) {
+        for (double u : {0.1, 0.3, 1.0, 3.0, 10.0}) {
+            for (double t : {0.005, 0.02, 0.1}) {
+                lines.push_back({u, t, er});
+            }
+        }
+    }
+    return lines;
+}
+
+std::string described(const FieldLine& line) {
+    char text[160];
+    std::snprintf(text, sizeof text, "z0 %.6f ohms (±%.1e), e_eff %.6f (±%.1e), %s", line.z0, line.z0_accuracy,
+                  line.e_eff, line.e_eff_accuracy, std::string(velmoka::field_status_text(line.status)).c_str());
+    return text;
+}
+
+void BM_FieldLine50OhmsOnFr4(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(field_line(kFiftyOhmsOnFr4.u, kFiftyOhmsOnFr4.t, kFiftyOhmsOnFr4.er));
+    }
+    state.SetLabel(described(field_line(kFiftyOhmsOnFr4.u, kFiftyOhmsOnFr4.t, kFiftyOhmsOnFr4.er)));
+}
+BENCHMARK(BM_FieldLine50OhmsOnFr4)->Unit(benchmark::kMillisecond);
+
+void BM_LineModel50OhmsOnFr4(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(microstrip_line(kFiftyOhmsOnFr4.u, kFiftyOhmsOnFr4.t, kFiftyOhmsOnFr4.er));
+    }
+}
+BENCHMARK(BM_LineModel50OhmsOnFr4);
+
+// The grid's lines shared out in turn among state.range(0) threads, as a face spreads an array.
+void BM_FieldGrid45Lines(benchmark::State& state) {
+    const std::vector<Line> grid = reference_grid();
+    const int threads = static_cast<int>(state.range(0));
+    std::vector<FieldLine> answers(grid.size());
+    for (auto _ : state) {
+        {
+            std::vector<std::jthread> workers;
+            for (int first = 0; first < threads; ++first) {
+                workers.emplace_back([&, first] {
+                    for (std::size_t i = first; i < grid.size(); i += threads) {
+                        answers[i] = field_line(grid[i].u, grid[i].t, grid[i].er);
+                    }
+                });
+            }
+        }  // the workers join here
+        benchmark::DoNotOptimize(answers.data());
+    }
+    state.counters["time_per_line"] = benchmark::Counter(
+        static_cast<double>(grid.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_FieldGrid45Lines)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LineModelGrid45Lines(benchmark::State& state) {
+    const std::vector<Line> grid = reference_grid();
+    for (auto _ : state) {
+        for (const Line& line : grid) {
+            benchmark::DoNotOptimize(microstrip_line(line.u, line.t, line.er));
+        }
+    }
+}
+BENCHMARK(BM_LineModelGrid45Lines)->Unit(benchmark::kMicrosecond);
+
+// The convergence study: Z0 and e_eff on each level of mesh, each level halving every panel of
+// the one before, and their relative distance from the solver's extrapolated answer.
+const Line kStudiedLines[] = {
+    {1.0, 0.0, 1.0},      // zero thickness in air
+    kFiftyOhmsOnFr4,      // 50 ohms on FR-4
+    {0.1, 0.1, 9.8},      // narrow and thick on alumina
+    {10.0, 0.005, 2.2},   // wide and thin on PTFE
+    {100.0, 1.0, 100.0},  // the widest and thickest on the highest permittivity
+};
+
+void BM_MeshConvergence(benchmark::State& state) {
+    const Line& line = kStudiedLines[state.range(0)];
+    const int level = static_cast<int>(state.range(1));
+    const std::vector<velmoka::field_solver::Panel> half_strip =
+        velmoka::field_solver::strip_panels(line.u, line.t, level);
+    velmoka::field_solver::StripCapacitances c{};
+    for (auto _ : state) {
+        c = velmoka::field_solver::strip_capacitances(half_strip, line.er);
+    }
+    const double z0 = velmoka::field_solver::kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air);
+    const double e_eff = c.with_slab / c.in_air;
+    const FieldLine answer = field_line(line.u, line.t, line.er);
+    char text[200];
+    std::snprintf(text, sizeof text, "W/H %g T/H %g er %g: %4zu panels, z0 %.7f (%+.1e), e_eff %.7f (%+.1e)", line.u,
+                  line.t, line.er, 2 * half_strip.size(), z0, z0 / answer.z0 - 1.0, e_eff, e_eff / answer.e_eff - 1.0);
+    state.SetLabel(text);
+}
+BENCHMARK(BM_MeshConvergence)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}})
+    ->ArgNames({"line", "level"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();

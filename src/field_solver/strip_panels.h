@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+// The strip's surface cut into straight panels for the boundary elements. Lengths are in units of
+// the substrate height H; the ground plane is y = 0 and the slab's top face y = 1.
+namespace velmoka::field_solver {
+
+struct Point {
+    double x;
+    double y;
+};
+
+struct Panel {
+    Point start;
+    Point end;
+};
+
+Point midpoint(const Panel& panel);
+double length(const Panel& panel);
+
+// The right half (x >= 0) of a strip of width u and thickness t: its bottom face on the slab, its
+// side at x = u/2 and its top face at y = 1 + t, or the one face at y = 1 when t = 0. Panels are
+// graded toward the corners, where the charge density is singular. Each level halves every panel
+// of the level below, so that the levels form one family for extrapolation to zero panel size.
+std::vector<Panel> strip_panels(double u, double t, int level);
+
+}  // namespace velmoka::field_solver
