@@ -12,12 +12,6 @@
 
 namespace velmoka {
 
-namespace {
-
-constexpr double kLowestWantedImpedance = 0.1;  // ohms
-
-}  // namespace
-
 template <CommandBoxes Boxes>
 void Press<Boxes>::synthesis() {
     const double er_read = number(Box::er_txt);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maths/width_search.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -28,10 +30,6 @@
 //   two impedances by the 1e-4 between them: the scalar search itself moves its ratio by up
 //   to 1.5e-12 when T/H moves by one unit in the last place, so 1e-13 is not to be had.
 namespace velmoka {
-
-// The lowest impedance the search is asked for, ohms; the window's Solve Microstrip refuses
-// anything lower as too small.
-inline constexpr double kLowestWantedImpedance = 0.1;
 
 // The line of each W/H u, T/H t and permittivity er, as microstrip_line gives it:
 // - NaN in any input gives NaN in both outputs, and so does u <= 0, t < 0 or er < 1: nothing

@@ -7,6 +7,9 @@ namespace velmoka {
 
 // The narrowest W/H the search works with; also where it starts when the estimate fails.
 inline constexpr double kNarrowestWidthRatio = 0.01;
+// The lowest impedance the search is asked for, ohms; Solve Microstrip refuses anything lower
+// as too small.
+inline constexpr double kLowestWantedImpedance = 0.1;
 // The search gives up after this many passes (it needs at most seven on any reachable line).
 inline constexpr int kMostSearchPasses = 100;
 // A pass ends the search when the model lies this close to the wanted impedance, ohms.
