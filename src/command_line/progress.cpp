@@ -27,11 +27,16 @@ void Progress::add(std::uint64_t rows) {
     shown_at_ = now;
     const double seconds = std::chrono::duration<double>(now - start_).count();
     const double rows_a_second = static_cast<double>(done_) / seconds;
-    std::string line = "\r" + std::to_string(done_) + " rows, " +
-                       std::to_string(static_cast<std::uint64_t>(std::llround(rows_a_second))) + " a second";
+    std::string line = "\r";
+    line += std::to_string(done_);
+    line += " rows, ";
+    line += std::to_string(std::llround(rows_a_second));
+    line += " a second";
     if (expected_ && rows_a_second > 0.0) {
         const double left = static_cast<double>(*expected_ - std::min(done_, *expected_)) / rows_a_second;
-        line += ", " + std::to_string(std::llround(left)) + " s left";
+        line += ", ";
+        line += std::to_string(std::llround(left));
+        line += " s left";
     }
     line.resize(std::max(line.size(), kLineWidth), ' ');
     *err_ << line << std::flush;

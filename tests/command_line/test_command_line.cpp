@@ -195,7 +195,7 @@ void TestCommandLine::ok_rows_show_only_numbers() {
                                     "1,70,12000", "--z0", "0:160:7.5"});
         for (const QJsonObject& row : run.objects()) {
             const bool numbers_only =
-                std::all_of(velmoka::command_line::kBoxFields.begin(), velmoka::command_line::kBoxFields.end(),
+                std::all_of(velmoka::kBoxFields.begin(), velmoka::kBoxFields.end(),
                             [&](const auto& field) {
                                 return row[QString::fromLatin1(field.key.data(), field.key.size())].isDouble();
                             });

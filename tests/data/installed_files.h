@@ -1,7 +1,8 @@
 #pragma once
 
 // The files an install puts under its prefix, and their checks' shared facts. The build
-// passes VELMOKA_APP_ID, the name the desktop knows the program by.
+// passes VELMOKA_APP_ID, the name the desktop knows the program by, and where and under which
+// name the Python module installs.
 
 #include <QStringList>
 
@@ -19,6 +20,11 @@ inline const QStringList kManualPages = {QStringLiteral("share/man/man1/velmoka.
 inline const QString kCopyright = QStringLiteral("share/doc/velmoka/copyright");
 inline const QString kChangelog = QStringLiteral("share/doc/velmoka/changelog.gz");
 
-inline const QStringList kInstalledFiles = kPrograms + kManualPages +
-                                           QStringList{kDesktopEntry, kMetainfo, kIcon32, kIconScalable,
-                                                       kCopyright, kChangelog};
+// The Python module, named for the python3 it is built for, and its type stub.
+inline const QString kPythonDirectory = QStringLiteral(VELMOKA_PYTHON_DIR);
+inline const QString kPythonModule = kPythonDirectory + "/" VELMOKA_PYTHON_MODULE;
+inline const QString kPythonStub = kPythonDirectory + "/velmoka.pyi";
+
+inline const QStringList kInstalledFiles =
+    kPrograms + kManualPages +
+    QStringList{kDesktopEntry, kMetainfo, kIcon32, kIconScalable, kCopyright, kChangelog, kPythonModule, kPythonStub};

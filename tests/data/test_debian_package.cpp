@@ -109,6 +109,8 @@ void TestDebianPackage::depends_on_what_the_program_loads_data() {
     QTest::newRow("platform plugins, to open a window") << "qt6-qpa-plugins";
     QTest::newRow("stand-in for Arial") << "fonts-liberation";
     QTest::newRow("script face of the About window") << "fonts-kaushanscript";
+    QTest::newRow("the Python of the module") << "python3";
+    QTest::newRow("the arrays of the module") << "python3-numpy";
 }
 
 void TestDebianPackage::depends_on_what_the_program_loads() {

@@ -1,5 +1,6 @@
 // `cmake --install` into a fresh prefix: the programs, their manual pages, the menu entry, the
-// icons and the AppStream description, each checked for what a desktop does with it.
+// icons, the AppStream description and the Python module, each checked for what a desktop or a
+// Python user does with it.
 
 #include "data/installed_files.h"
 #include "window/velmoka_icon.xpm"
@@ -75,6 +76,7 @@ private slots:
     void every_file_is_installed();
     void menu_entry_starts_the_installed_program();
     void menu_entry_passes_its_validator();
+    void python_module_imports_from_the_prefix();
     void icons_show_the_window_icon_data();
     void icons_show_the_window_icon();
     void appstream_accepts_the_description_data();
@@ -131,6 +133,21 @@ void TestInstall::menu_entry_passes_its_validator() {
         QSKIP("desktop-file-validate is not installed (Debian package desktop-file-utils)");
     }
     QCOMPARE(run(validator, {installed(kDesktopEntry)}), 0);
+}
+
+// Debian's python3 imports the module where it is installed, its stub beside it, and a press
+// over an array answers.
+void TestInstall::python_module_imports_from_the_prefix() {
+    QProcess python;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PYTHONPATH", installed(kPythonDirectory));
+    python.setProcessEnvironment(environment);
+    python.start(PYTHON_EXECUTABLE, {"-c",
+                                     "import velmoka; print(velmoka.__file__); print(list(velmoka.analysis("
+                                     "w=[70, 1]).status))"});
+    QVERIFY(python.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
+             QStringList({QFileInfo(installed(kPythonModule)).absoluteFilePath(), "['ok', 'stopped']", ""}));
 }
 
 void TestInstall::icons_show_the_window_icon_data() {
