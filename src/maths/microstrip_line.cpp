@@ -1,6 +1,7 @@
 #include "maths/microstrip_line.h"
 
 #include <cmath>
+#include <limits>
 
 #include "maths/constants.h"
 
@@ -118,7 +119,13 @@ double thickness_impedance_ratio(double z1, double zr) {
 }  // namespace
 
 SubstrateTerms substrate_terms(double er) {
-    return {er, permittivity_filling_exponent(er), edge_sech(er)};
+    // Strips worked out in bulk come many to a substrate: each thread keeps the terms of the
+    // last substrate it was asked for, which the same er gives again bit for bit.
+    thread_local SubstrateTerms last = {std::numeric_limits<double>::quiet_NaN(), 0.0, 0.0};
+    if (er != last.er) {
+        last = {er, permittivity_filling_exponent(er), edge_sech(er)};
+    }
+    return last;
 }
 
 LineProperties zero_thickness_line(double u, double er) {

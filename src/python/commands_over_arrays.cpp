@@ -9,12 +9,15 @@
 #include "python/faces.h"
 #include "python/numpy_text.h"
 #include "python/results.h"
+#include "text_rules/messages.h"
 #include "text_rules/picture_format.h"
 
 #include <pybind11/pybind11.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,11 +29,6 @@ using namespace pybind11::literals;
 namespace {
 
 constexpr std::size_t kRowsPerPiece = 1024;
-// Widths of the text columns, in characters: the longest status, message ("er_eff is not a
-// finite number") and key.
-constexpr std::size_t kStatusWidth = 10;
-constexpr std::size_t kMessageWidth = 32;
-constexpr std::size_t kKeyWidth = 6;
 
 // The arguments as given: the boxes by key, in the order of the keywords.
 struct Arguments {
@@ -99,27 +97,53 @@ Element element_at(const Broadcast::Walk& walk, const Arguments& arguments, Comm
     return element;
 }
 
+// How an element ended, kept in three bytes while the elements are worked out, and written as
+// text once the widths its columns need are known.
+struct ElementEnding {
+    Status status;
+    bool error = false;        // a value could not be typed: its box is named, nothing pressed
+    std::uint8_t message = 0;  // 1 + the message's place in message::kInPlaceOfValue; 0 for none
+    std::uint8_t box = 0;      // 1 + the box; 0 for none
+};
+
+constexpr std::string_view kNotFinite = " is not a finite number";
+
+std::string_view status_text(const ElementEnding& ending) {
+    return ending.error ? Results::kStatuses.back() : name_of(ending.status);
+}
+
+std::string message_text(const ElementEnding& ending) {
+    if (ending.error) {
+        return std::string(key_of(static_cast<Box>(ending.box - 1))) + std::string(kNotFinite);
+    }
+    if (ending.message == 0) {
+        return {};
+    }
+    const std::string_view message = message::kInPlaceOfValue[ending.message - 1U];
+    return std::string(message.substr(std::min(message.find_first_not_of(' '), message.size())));
+}
+
+std::string_view box_text(const ElementEnding& ending) {
+    return ending.box == 0 ? std::string_view() : key_of(static_cast<Box>(ending.box - 1));
+}
+
 // The columns' memory, taken while the GIL is held.
 struct Columns {
     std::array<double*, kBoxCount> numbers;  // in the order of kBoxFields
-    TextColumn status;
-    TextColumn message;
-    TextColumn box;
-    std::vector<TextColumn> texts;  // in the order asked
+    std::vector<TextColumn> texts;           // in the order asked
+    std::vector<ElementEnding> endings;
 };
 
-// Writes one element's results; returns its status's place in Results::kStatuses.
-std::size_t write_element(const Element& element, const Arguments& arguments, const Columns& columns,
-                          const std::vector<const BoxField*>& texts, std::size_t index) {
+void write_element(const Element& element, const Arguments& arguments, Columns& columns,
+                   const std::vector<const BoxField*>& texts, std::size_t index) {
+    ElementEnding& ending = columns.endings[index];
     if (element.not_finite) {
         for (double* numbers : columns.numbers) {
             numbers[index] = std::numeric_limits<double>::quiet_NaN();
         }
-        const std::string& key = arguments.named[*element.not_finite].first;
-        columns.status.write(index, "error");
-        columns.message.write(index, key + " is not a finite number");
-        columns.box.write(index, key);
-        return 3;
+        ending.error = true;
+        ending.box = static_cast<std::uint8_t>(1 + index_of(arguments.boxes[*element.not_finite]));
+        return;
     }
     const PressedDesign pressed = press_design(element.design);
     for (std::size_t field = 0; field < kBoxFields.size(); ++field) {
@@ -130,14 +154,53 @@ std::size_t write_element(const Element& element, const Arguments& arguments, co
         const std::size_t length = pressed.boxes[texts[asked]->box].write_text(text.data());
         columns.texts[asked].write(index, std::string_view(text.data(), length));
     }
-    columns.status.write(index, name_of(pressed.ending.status));
+    ending.status = pressed.ending.status;
     if (const std::optional<Stop>& message = pressed.ending.message) {
-        std::string_view shown = message->message;
-        shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
-        columns.message.write(index, shown);
-        columns.box.write(index, key_of(message->box));
+        const auto place =
+            std::find(message::kInPlaceOfValue.begin(), message::kInPlaceOfValue.end(), message->message);
+        ending.message = static_cast<std::uint8_t>(1 + (place - message::kInPlaceOfValue.begin()));
+        ending.box = static_cast<std::uint8_t>(1 + index_of(message->box));
     }
-    return static_cast<std::size_t>(pressed.ending.status);
+}
+
+// The kinds of endings among the elements, one of each: the widths of the columns come from them.
+std::vector<ElementEnding> kinds_of(const std::vector<ElementEnding>& endings) {
+    constexpr std::size_t kMessages = message::kInPlaceOfValue.size() + 1;
+    constexpr std::size_t kBoxes = kBoxCount + 1;
+    std::vector<bool> seen(2 * Results::kStatuses.size() * kMessages * kBoxes);
+    std::vector<ElementEnding> kinds;
+    for (const ElementEnding& ending : endings) {
+        const std::size_t kind = ((static_cast<std::size_t>(ending.error) * Results::kStatuses.size() +
+                                   static_cast<std::size_t>(ending.status)) *
+                                      kMessages +
+                                  ending.message) *
+                                     kBoxes +
+                                 ending.box;
+        if (!seen[kind]) {
+            seen[kind] = true;
+            kinds.push_back(ending);
+        }
+    }
+    return kinds;
+}
+
+// A text column of one text per element, no wider than its longest text.
+template <typename Text>
+py::array text_column_of(const Broadcast& broadcast, const std::vector<ElementEnding>& endings,
+                         const std::vector<ElementEnding>& kinds, const Text& text_of) {
+    std::size_t width = 0;
+    for (const ElementEnding& kind : kinds) {
+        width = std::max(width, std::string_view(text_of(kind)).size());
+    }
+    py::array array = texts_shaped(broadcast.shape(), width);
+    const TextColumn column(array);
+    py::gil_scoped_release released;
+    in_parallel(endings.size(), kRowsPerPiece, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t index = begin; index < end; ++index) {
+            column.write(index, text_of(endings[index]));
+        }
+    });
+    return array;
 }
 
 // The longest text of each box asked for, over every element: the width of its column.
@@ -182,43 +245,36 @@ py::object press_over_arrays(Command command, const std::string& function, const
     }
     py::dict columns;
     Columns memory;
+    memory.endings.resize(broadcast.size());
     for (std::size_t field = 0; field < kBoxFields.size(); ++field) {
         py::array_t<double> numbers = doubles_shaped(broadcast);
         memory.numbers[field] = numbers.mutable_data();
         columns[std::string(kBoxFields[field].key).c_str()] = numbers;
     }
-    const auto text_column = [&](std::size_t width, TextColumn& column) {
-        py::array array = texts_shaped(broadcast.shape(), width);
-        column = TextColumn(array);
-        return array;
-    };
-    columns["status"] = text_column(kStatusWidth, memory.status);
-    columns["message"] = text_column(kMessageWidth, memory.message);
-    columns["box"] = text_column(kKeyWidth, memory.box);
     py::dict text_arrays;
-    memory.texts.resize(texts.size());
     for (std::size_t asked = 0; asked < texts.size(); ++asked) {
-        text_arrays[std::string(texts[asked]->key).c_str()] = text_column(text_widths[asked], memory.texts[asked]);
+        py::array array = texts_shaped(broadcast.shape(), text_widths[asked]);
+        memory.texts.emplace_back(array);
+        text_arrays[std::string(texts[asked]->key).c_str()] = array;
     }
-
-    std::array<std::atomic<std::size_t>, Results::kStatuses.size()> counts{};
     {
         py::gil_scoped_release released;
         in_parallel(broadcast.size(), kRowsPerPiece, [&](std::size_t begin, std::size_t end) {
-            std::array<std::size_t, Results::kStatuses.size()> piece_counts{};
             Broadcast::Walk walk(broadcast, begin);
             for (std::size_t index = begin; index < end; ++index, walk.next()) {
-                const Element element = element_at(walk, arguments, command, units);
-                ++piece_counts[write_element(element, arguments, memory, texts, index)];
-            }
-            for (std::size_t status = 0; status < counts.size(); ++status) {
-                counts[status] += piece_counts[status];
+                write_element(element_at(walk, arguments, command, units), arguments, memory, texts, index);
             }
         });
     }
-    std::array<std::size_t, Results::kStatuses.size()> totals;
-    std::copy(counts.begin(), counts.end(), totals.begin());
-    return py::cast(Results(function, columns, text_arrays, broadcast.all_scalars(), totals));
+    const std::vector<ElementEnding> kinds = kinds_of(memory.endings);
+    columns["status"] = text_column_of(broadcast, memory.endings, kinds, status_text);
+    columns["message"] = text_column_of(broadcast, memory.endings, kinds, message_text);
+    columns["box"] = text_column_of(broadcast, memory.endings, kinds, box_text);
+    std::array<std::size_t, Results::kStatuses.size()> counts{};
+    for (const ElementEnding& ending : memory.endings) {
+        ++counts[ending.error ? counts.size() - 1 : static_cast<std::size_t>(ending.status)];
+    }
+    return py::cast(Results(function, columns, text_arrays, broadcast.all_scalars(), counts));
 }
 
 // The parameters, returns and errors shared by the four functions' documents.
@@ -275,7 +331,7 @@ void add_commands_over_arrays(py::module_& module) {
          "Analysis over arrays: from the geometry to the impedance, effective dielectric constant,\n"
          "velocity, phase length and the lumped pi and T networks, as the window's \"Analysis\" shows them.",
          ">>> r = velmoka.analysis(units='mils', w=[10, 15, 20], h=8, t=1.4, er=4.3)\n"
-         ">>> r.z0\narray([60.4 , 48.83, 41.16])\n>>> r.status\narray(['ok', 'ok', 'ok'], dtype='<U10')"},
+         ">>> r.z0\narray([60.4 , 48.83, 41.16])\n>>> r.status\narray(['ok', 'ok', 'ok'], dtype='<U2')"},
         {Command::synthesis,
          "Solve Microstrip over arrays: the strip width for each wanted impedance, with the\n"
          "effective dielectric constant, velocity and physical length, as the window shows them.",

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
@@ -55,7 +56,7 @@ std::optional<std::uint64_t> quick_shown_units(double magnitude, int decimals) {
         return std::nullopt;
     }
     const double scaled_error = std::fma(magnitude, scale, -scaled);
-    const double whole = std::floor(scaled);
+    const double whole = static_cast<double>(static_cast<std::int64_t>(scaled));  // floor: scaled >= 0
     const double beyond_half = (scaled - whole) + scaled_error - 0.5;
     if (std::fabs(beyond_half) <= scaled * kSignificantRoundingShare + kFractionRounding) {
         return std::nullopt;

@@ -141,6 +141,10 @@ void TestInstall::python_module_imports_from_the_prefix() {
     QProcess python;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("PYTHONPATH", installed(kPythonDirectory));
+    if (!QString(PYTHON_PRELOAD).isEmpty()) {  // a sanitized build's module
+        environment.insert("LD_PRELOAD", PYTHON_PRELOAD);
+        environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+    }
     python.setProcessEnvironment(environment);
     python.start(PYTHON_EXECUTABLE, {"-c",
                                      "import velmoka; print(velmoka.__file__); print(list(velmoka.analysis("
