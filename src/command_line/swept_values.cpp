@@ -1,6 +1,7 @@
 #include "command_line/swept_values.h"
 
 #include "command_line/decimal.h"
+#include "text_rules/nearest_units.h"
 
 #include <algorithm>
 #include <array>
@@ -71,6 +72,12 @@ double SweptValues::value(std::uint64_t index) const {
         return listed_[index];
     }
     const double value = start_ + static_cast<double>(index) * step_;
+    // The step's text has decimals_ decimals, and reads back as the double nearest that
+    // decimal: where the nearest unit of the last decimal is plain, it is found without the text.
+    if (const std::optional<std::uint64_t> units = nearest_units(std::fabs(value), decimals_, 0.0)) {
+        const double magnitude = static_cast<double>(*units) / exact_power_of_ten(decimals_);
+        return std::signbit(value) && *units != 0 ? -magnitude : magnitude;
+    }
     std::array<char, kLongestStep> room;
     const auto [end, error] =
         std::to_chars(room.data(), room.data() + room.size(), value, std::chars_format::fixed, decimals_);

@@ -2,6 +2,7 @@
 
 #include "text_rules/leading_numeric.h"
 #include "text_rules/messages.h"
+#include "text_rules/nearest_units.h"
 
 #define FMT_HEADER_ONLY
 #include <fmt/compile.h>
@@ -27,41 +28,15 @@ constexpr int kSignificantDigits = 15;
 // "d." + 14 digits + "e-308" at most.
 constexpr std::size_t kScientificTextRoom = 32;
 
-// 10^0 to 10^22: every one exact in a double.
-constexpr std::array<double, 23> kExactPowersOfTen = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // Taking a magnitude to 15 significant digits moves it by at most half a unit of its 15th
-// digit: less than this share of the magnitude, with a factor of two to spare.
+// digit: less than this share of the magnitude, with a factor of two to spare. Within that of
+// a half unit of the last decimal, the 15-digit rounding decides, and the digits are worked out.
 constexpr double kSignificantRoundingShare = 1e-14;
-// The rounding of the sum that places the scaled magnitude between two units, with room.
-constexpr double kFractionRounding = 1e-15;
-// Past this many units of the last decimal the 15 significant digits end before the decimals
-// do, and the quick rounding never applies.
-constexpr double kMostQuickUnits = 5e13;
 
 // The shown magnitude as a count of units of the picture's last decimal (49.89 at two decimals
-// is 4989), found without any text: the magnitude is scaled exactly (the product and its
-// rounding error, by fma) and rounded to the nearest unit. That is the result of both
-// roundings wherever the scaled magnitude lies further from a half unit than the 15-digit
-// rounding can move it; nearer (2.675 at two decimals) the answer is left to the digits.
+// is 4989), where the nearest unit is the result of both roundings.
 std::optional<std::uint64_t> quick_shown_units(double magnitude, int decimals) {
-    if (decimals >= static_cast<int>(kExactPowersOfTen.size())) {
-        return std::nullopt;
-    }
-    const double scale = kExactPowersOfTen[static_cast<std::size_t>(decimals)];
-    const double scaled = magnitude * scale;
-    if (!(scaled < kMostQuickUnits)) {
-        return std::nullopt;
-    }
-    const double scaled_error = std::fma(magnitude, scale, -scaled);
-    const double whole = static_cast<double>(static_cast<std::int64_t>(scaled));  // floor: scaled >= 0
-    const double beyond_half = (scaled - whole) + scaled_error - 0.5;
-    if (std::fabs(beyond_half) <= scaled * kSignificantRoundingShare + kFractionRounding) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint64_t>(whole) + (beyond_half > 0.0 ? 1U : 0U);
+    return nearest_units(magnitude, decimals, kSignificantRoundingShare);
 }
 
 // A non-negative decimal number: its digits times ten to the power of the last digit. The first
@@ -128,22 +103,25 @@ private:
 };
 
 // The text of a number shown as a count of units of its picture's last decimal: the integer
-// digits (at least one), the point and the decimals.
+// digits (at least one), the point and the decimals, formed from the last digit back.
 std::size_t write_units(char* out, bool minus, std::uint64_t units, Picture picture) {
-    std::array<char, std::numeric_limits<std::uint64_t>::digits10 + 1> digits;
-    const int count =
-        static_cast<int>(std::to_chars(digits.data(), digits.data() + digits.size(), units).ptr - digits.data());
-    const int integer_digits = count - picture.decimals;
+    constexpr int kRadix = 10;
+    std::array<char, std::numeric_limits<std::uint64_t>::digits10 + 3> digits;  // every digit, a 0, the point
+    char* first = digits.data() + digits.size();
+    for (int decimal = 0; decimal < picture.decimals; ++decimal, units /= kRadix) {
+        *--first = static_cast<char>('0' + units % kRadix);
+    }
+    *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + units % kRadix);
+        units /= kRadix;
+    } while (units != 0);
     char* end = out;
     if (minus) {
         *end++ = '-';
     }
     end = std::fill_n(end, picture.leading_blanks, ' ');
-    end = integer_digits > 0 ? std::copy_n(digits.data(), integer_digits, end) : std::fill_n(end, 1, '0');
-    *end++ = '.';
-    end = std::fill_n(end, std::max(-integer_digits, 0), '0');
-    end = std::copy_n(digits.data() + std::max(integer_digits, 0), std::min<int>(count, picture.decimals), end);
-    return static_cast<std::size_t>(end - out);
+    return static_cast<std::size_t>(std::copy(first, digits.data() + digits.size(), end) - out);
 }
 
 // The text of a finite value under a picture from its 15 significant digits, rounded.
@@ -188,7 +166,7 @@ double picture_reading(double value, Picture picture) {
     }
     if (const std::optional<std::uint64_t> units = quick_shown_units(std::fabs(value), picture.decimals)) {
         // Both exact in a double, so their quotient is the double nearest the decimal shown.
-        const double magnitude = static_cast<double>(*units) / kExactPowersOfTen[picture.decimals];
+        const double magnitude = static_cast<double>(*units) / exact_power_of_ten(picture.decimals);
         return std::signbit(value) && *units != 0 ? -magnitude : magnitude;
     }
     std::array<char, kLongestPictureText> text;
