@@ -5,7 +5,9 @@ several runs over a million elements, in ns an element, with its yardstick from 
 - velmoka.microstrip_line over a million widths against scikit-rf's MLine over the same widths
   (Hammerstad and Jensen, no dispersion: its impedance and effective dielectric constant);
 - velmoka.strip_width over a million targets against velmoka.microstrip_line;
-- velmoka.analysis over a million designs, the numbers the boxes show, against scikit-rf's MLine.
+- velmoka.analysis over a million designs, the numbers the boxes show, against scikit-rf's MLine;
+- velmoka.spread, a million samples with all four inputs toleranced, against
+  velmoka.microstrip_line over a million widths; and its centring, in those runs.
 
     PYTHONPATH=build/src/python bench/python_bench.py [RUNS]
 """
@@ -33,11 +35,16 @@ def scikit_rf_line():
     return np.real(line.Z0), np.real(line.ep_reff)
 
 
+FR4_BUDGET = {"units": "microns", "tol_w": "10%", "tol_h": "10%", "tol_t": "10%", "tol_er": "10%",
+              "target": 50, "band": "10%", "samples": ELEMENTS, "seed": 1}
+
 CANDIDATES = {
     "scikit-rf MLine, a million widths": scikit_rf_line,
     "velmoka.microstrip_line, a million widths": lambda: velmoka.microstrip_line(WIDTHS, H, T, ER),
     "velmoka.strip_width, a million targets": lambda: velmoka.strip_width(TARGETS, H, T, ER),
     "velmoka.analysis, a million designs": lambda: velmoka.analysis(w=WIDTHS, h=H, t=T, er=ER),
+    "velmoka.spread, a million samples": lambda: velmoka.spread(2700, 1600, 35, 4.5, **FR4_BUDGET),
+    "velmoka.spread, centred": lambda: velmoka.spread(2700, 1600, 35, 4.5, centre=True, **FR4_BUDGET),
 }
 
 
@@ -52,7 +59,9 @@ def main():
     median = {name: statistics.median(values) for name, values in times.items()}
     yardsticks = {"velmoka.microstrip_line, a million widths": "scikit-rf MLine, a million widths",
                   "velmoka.strip_width, a million targets": "velmoka.microstrip_line, a million widths",
-                  "velmoka.analysis, a million designs": "scikit-rf MLine, a million widths"}
+                  "velmoka.analysis, a million designs": "scikit-rf MLine, a million widths",
+                  "velmoka.spread, a million samples": "velmoka.microstrip_line, a million widths",
+                  "velmoka.spread, centred": "velmoka.microstrip_line, a million widths"}
     print(f"medians of {runs} runs, ns an element")
     for name, value in median.items():
         against = yardsticks.get(name)

@@ -5,6 +5,7 @@
 #include "command_line/output.h"
 #include "command_line/progress.h"
 #include "command_line/row_writer.h"
+#include "command_line/spread_command.h"
 #include "command_line/sweep.h"
 #include "command_line/swept_values.h"
 
@@ -40,18 +41,23 @@ struct Request {
     std::array<std::string, kBoxCount> values;  // by field of kBoxFields, as given
     std::map<const CLI::Option*, const BoxField*> value_options;
     const CLI::Option* input_option = nullptr;
+    SpreadOptions spread;
 };
+
+constexpr std::string_view kSpreadWord = "spread";
 
 std::vector<std::string> command_words() {
     std::vector<std::string> words;
     for (const CommandName& name : kCommandWords) {
         words.emplace_back(name.word);
     }
+    words.emplace_back(kSpreadWord);
     return words;
 }
 
 void add_options(CLI::App& app, Request& request) {
-    app.add_option("COMMAND", request.command, "analysis | solve | synth-pi | synth-t (the four buttons)")
+    app.add_option("COMMAND", request.command,
+                   "analysis | solve | synth-pi | synth-t (the four buttons) | spread (the tolerance budget)")
         ->check(CLI::IsMember(command_words()));
     app.add_option("--units", request.units, "microns | mils (default microns, as the window opens)")
         ->check(CLI::IsMember(std::vector<std::string>(kUnitsNames.begin(), kUnitsNames.end())));
@@ -66,7 +72,19 @@ void add_options(CLI::App& app, Request& request) {
     request.input_option =
         app.add_option("--input", request.input, "runs one row per line of a CSV file (- reads standard input)")
             ->option_text("FILE");
+    add_spread_options(app, request.spread);
     app.set_version_flag("--version", "velmoka-cli " VELMOKA_VERSION);
+}
+
+// The values given to the box options, by box.
+GivenBoxes boxes_given(const Request& request) {
+    GivenBoxes given;
+    for (const auto& [option, field] : request.value_options) {
+        if (option->count() > 0) {
+            given[index_of(field->box)] = request.values[static_cast<std::size_t>(field - kBoxFields.data())];
+        }
+    }
+    return given;
 }
 
 // The values of the value options in the order they were given, each read as a sweep.
@@ -107,11 +125,21 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         app.parse(argc, argv);
         const std::optional<Command> command = command_from_word(request.command);
         const bool from_input = request.input_option->count() > 0;
+        const Units units = units_named(request.units).value_or(Units::microns);
+        if (request.command == kSpreadWord) {
+            if (from_input) {
+                throw UsageError("--input: spread does not take it");
+            }
+            return run_spread(request.spread, boxes_given(request), units, request.format, out);
+        }
+        if (const std::optional<std::string> option = spread_option_given(request.spread)) {
+            throw UsageError(*option + ": only spread takes it");
+        }
         if (!command && !from_input) {
             throw UsageError("COMMAND is required: analysis, solve, synth-pi or synth-t");
         }
         Design defaults;
-        defaults.units = units_named(request.units).value_or(Units::microns);
+        defaults.units = units;
         std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
         Progress progress(surroundings.error_is_terminal ? &err : nullptr);
 

@@ -75,3 +75,23 @@ def microstrip_line(
     w: Numbers, h: Numbers, t: Numbers, er: Numbers
 ) -> tuple[npt.NDArray[np.float64], npt.NDArray[np.float64]]: ...
 def strip_width(z0: Numbers, h: Numbers, t: Numbers, er: Numbers) -> npt.NDArray[np.float64]: ...
+def spread(
+    w: float,
+    h: float,
+    t: float,
+    er: float,
+    *,
+    units: UnitsName = "microns",
+    freq: float | None = None,
+    length: float | None = None,
+    tol_w: float | str | None = None,
+    tol_h: float | str | None = None,
+    tol_t: float | str | None = None,
+    tol_er: float | str | None = None,
+    dist: Literal["normal", "uniform"] = "normal",
+    samples: int = 100000,
+    seed: int | None = None,
+    target: float | None = None,
+    band: float | str | None = None,
+    centre: bool = False,
+) -> dict[str, object]: ...

@@ -202,3 +202,35 @@ def test_the_documents_examples_hold():
     for test in finder.find(velmoka, "velmoka", globs={"velmoka": velmoka, "np": np}):
         runner.run(test)
     assert runner.failures == 0
+
+
+def test_spread_is_velmoka_cli_spread():
+    arguments = {"units": "mils", "tol_w": "10%", "tol_h": 6.3, "tol_er": "5%", "target": 50, "band": "10%",
+                 "seed": 11, "samples": 5000}
+    budget = velmoka.spread(114, 62.99, 1.38, 4.5, **arguments)
+    options = ["--w", "114", "--h", "62.99", "--t", "1.38", "--er", "4.5"]
+    for key, value in arguments.items():
+        options += [f"--{key.replace('_', '-')}", str(value)]
+    run = lambda fmt: subprocess.run([os.environ["VELMOKA_CLI"], "spread", *options, "--format", fmt],
+                                     capture_output=True, text=True, check=True).stdout
+    boards = budget.pop("boards")
+    assert budget == json.loads(run("json"))
+    samples = np.genfromtxt(run("csv").splitlines(), delimiter=",", names=True)
+    for key in ["w", "h", "t", "er", "z0"]:
+        assert np.array_equal(samples[key], boards[key])
+
+
+@pytest.mark.parametrize("arguments, error", [
+    ({"tol_w": -1}, ValueError),
+    ({"tol_h": "100%"}, ValueError),
+    ({"tol_er": "5"}, ValueError),
+    ({"band": "10%"}, ValueError),
+    ({"centre": True}, ValueError),
+    ({"samples": 0}, ValueError),
+    ({"dist": "lognormal"}, ValueError),
+    ({"units": "inches"}, ValueError),
+    ({"tol_t": float("nan")}, ValueError),
+])
+def test_spread_refuses(arguments, error):
+    with pytest.raises(error):
+        velmoka.spread(114, 62.99, 1.38, 4.5, **arguments)

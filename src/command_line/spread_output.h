@@ -1,0 +1,17 @@
+#pragma once
+
+#include "calculator/boxes.h"
+#include "spread/budget.h"
+
+#include <iosfwd>
+
+namespace velmoka::command_line {
+
+// The tolerance budget for people: a table read at a glance, ending with the model's limits.
+void write_spread_text(std::ostream& out, const spread::Request& request, const spread::Report& report, Units units);
+
+// The Monte Carlo samples as CSV, one a line: the sample's number, its W, H, T and er, and Z0
+// (empty outside the model's domain). The report must have kept its samples.
+void write_samples_csv(std::ostream& out, const spread::Request& request, const spread::Report& report);
+
+}  // namespace velmoka::command_line

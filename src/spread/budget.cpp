@@ -1,0 +1,86 @@
+#include "spread/budget.h"
+
+#include "spread/centring.h"
+#include "spread/line_values.h"
+#include "spread/monte_carlo.h"
+#include "spread/sensitivities.h"
+#include "spread/worst_case.h"
+
+#include <cmath>
+#include <stdexcept>
+
+namespace velmoka::spread {
+
+namespace {
+
+constexpr double kSpeedOfLight = 299'792'458.0;  // metres a second
+constexpr double kPicosecondsPerSecond = 1e12;
+constexpr double kMetresPerMillimetre = 1e-3;
+constexpr double kMetresPerInch = 0.0254;
+constexpr double kDegreesPerWavelength = 360.0;
+constexpr double kHertzPerGigahertz = 1e9;
+
+Nominal nominal_of(const Request& request) {
+    const LineValue line = line_value(request.nominal);
+    Nominal nominal{line.z0, line.e_eff, 1.0 / std::sqrt(line.e_eff), 0.0, 0.0, std::nullopt};
+    const double seconds_per_metre = std::sqrt(line.e_eff) / kSpeedOfLight;
+    nominal.delay_ps_per_mm = seconds_per_metre * kMetresPerMillimetre * kPicosecondsPerSecond;
+    nominal.delay_ps_per_inch = seconds_per_metre * kMetresPerInch * kPicosecondsPerSecond;
+    if (request.freq && request.length) {
+        const double seconds = *request.length * request.metres_per_unit * seconds_per_metre;
+        nominal.phase = kDegreesPerWavelength * seconds * *request.freq * kHertzPerGigahertz;
+    }
+    return nominal;
+}
+
+void check(const Request& request) {
+    const Line& line = request.nominal;
+    if (!(line[Input::w] > 0.0 && line[Input::h] > 0.0 && line[Input::t] >= 0.0 && line[Input::er] >= 1.0)) {
+        throw std::invalid_argument("the line is outside the model: W and H positive, T at least 0, er at least 1");
+    }
+    if (request.samples == 0) {
+        throw std::invalid_argument("no samples");
+    }
+    if (request.target.has_value() != request.band.has_value()) {
+        throw std::invalid_argument("a target and a band go together");
+    }
+    if (request.centre && !request.target) {
+        throw std::invalid_argument("centring needs a target and a band");
+    }
+}
+
+}  // namespace
+
+Report budget(const Request& request) {
+    check(request);
+    Report report;
+    report.nominal = nominal_of(request);
+    const ToleranceBox box = tolerance_box(request);
+    report.sensitivities = sensitivities_of(request, box);
+    report.root_sum_square = root_sum_square_of(report.sensitivities);
+    report.worst_case = extremes_over(box, [](const std::vector<Line>& lines) {
+        std::vector<double> z0(lines.size());
+        line_values(
+            lines.size(), [&](std::size_t index) { return lines[index]; }, z0.data(), nullptr);
+        return z0;
+    });
+
+    const SampleLines lines(request.nominal, request.tolerances, request.distribution, request.seed);
+    report.sample_z0 = impedances_of(lines, request.samples, request.keep_samples ? &report.sample_lines : nullptr);
+    MonteCarlo& monte_carlo = report.monte_carlo;
+    monte_carlo.seed = request.seed;
+    monte_carlo.samples = request.samples;
+    monte_carlo.z0 = moments_of(report.sample_z0);
+    monte_carlo.outside_model = request.samples - monte_carlo.z0.count;
+    monte_carlo.percentiles = percentiles_of(report.sample_z0, monte_carlo.z0, kPercentiles);
+    if (request.target) {
+        const double band = request.band->about(*request.target);
+        monte_carlo.yield = share_of(inside_band(report.sample_z0, *request.target, band), request.samples);
+        if (request.centre) {
+            report.centring = centre_width(request, band);
+        }
+    }
+    return report;
+}
+
+}  // namespace velmoka::spread

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "spread/sample_statistics.h"
+#include "spread/tolerance.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The tolerance budget of a line: how far its impedance strays when boards are made to
+// tolerances, which tolerance matters most, what share of boards meets a band, and which
+// nominal width centres the spread on a target. Every figure comes from the line model at full
+// precision: quasi-static, without dispersion or loss.
+namespace velmoka::spread {
+
+struct Request {
+    Line nominal;                // W, H and T in one length unit, er
+    double metres_per_unit;      // of that length unit, for the delay and the phase length
+    std::optional<double> freq;  // GHz, with length: the phase length is asked for
+    std::optional<double> length;
+    Tolerances tolerances;
+    Distribution distribution = Distribution::normal;
+    std::uint64_t samples = 100'000;
+    std::uint64_t seed = 0;
+    std::optional<double> target;  // ohms, with band: the yield is asked for
+    std::optional<Tolerance> band;
+    bool centre = false;        // the widths that centre the spread on the target
+    bool keep_samples = false;  // the report keeps each sample's line, not only its impedance
+};
+
+// The line as drawn.
+struct Nominal {
+    double z0;  // ohms
+    double e_eff;
+    double velocity;  // relative to the speed of light
+    double delay_ps_per_mm;
+    double delay_ps_per_inch;
+    std::optional<double> phase;  // degrees, of the length at the frequency
+};
+
+// One toleranced input alone at each end of its tolerance, the others as drawn.
+struct Sensitivity {
+    Input input;
+    double tolerance;  // in the input's unit
+    double z0_above;   // ohms, the input at nominal + tolerance
+    double z0_below;   // at nominal − tolerance
+    double share;      // of the impedance's variance, in the linearised model
+};
+
+struct WorstCase {
+    double lowest;  // ohms
+    double highest;
+    Line lowest_at;
+    Line highest_at;
+    std::array<bool, kInputs> monotone;  // Z0 rises or falls with the input all over the box
+    bool searched;                       // some input was not monotone, and the box's inside was searched
+};
+
+struct MonteCarlo {
+    std::uint64_t seed;
+    std::uint64_t samples;
+    std::uint64_t outside_model;  // samples with T < 0 or er < 1 (no impedance; out of any band)
+    Moments z0;
+    std::vector<double> percentiles;  // of Z0, at kPercentiles
+    std::optional<Share> yield;       // inside the band about the target
+};
+
+inline constexpr std::array<double, 5> kPercentiles = {0.135, 2.275, 50.0, 97.725, 99.865};
+
+struct Centring {
+    double width_for_yield;   // the nominal width that gives the highest yield
+    Share yield;              // there
+    double step;              // the yield at the width ± this is no higher
+    double width_for_median;  // the nominal width that puts the median of Z0 on the target
+    Share yield_at_median_width;
+    int runs;  // Monte Carlo runs the search took
+};
+
+struct Report {
+    Nominal nominal;
+    std::vector<Sensitivity> sensitivities;  // toleranced inputs, largest share first
+    WorstCase worst_case;
+    double root_sum_square;  // ohms: the changes at each tolerance, added in quadrature
+    MonteCarlo monte_carlo;
+    std::optional<Centring> centring;
+    std::vector<double> sample_z0;  // the impedance of each sample, NaN outside the model's domain
+    // With keep_samples, each sample's W, H, T and er, by input; else empty.
+    std::array<std::vector<double>, kInputs> sample_lines;
+};
+
+// Throws std::invalid_argument for a request no budget can be drawn for (the faces check their
+// options first and name them).
+Report budget(const Request& request);
+
+}  // namespace velmoka::spread

@@ -1,0 +1,197 @@
+#include "spread/centring.h"
+
+#include "maths/lines_over_arrays.h"
+#include "spread/line_values.h"
+#include "spread/monte_carlo.h"
+#include "spread/random_draws.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <span>
+#include <utility>
+
+namespace velmoka::spread {
+
+namespace {
+
+constexpr int kMostMedianRuns = 8;     // of the secant search for the median on the target
+constexpr double kMedianClose = 1e-4;  // relative to the target: the median found is on it
+constexpr double kFirstStep = 0.01;    // the secant's second width, 1 % past the first
+constexpr double kBracketBands = 1.0;  // the yield search spans the median ± this many bands
+constexpr double kPolishStep = 2e-3;   // relative: the widths either side checked at the end
+constexpr int kMostPolishSteps = 10;
+const double kGoldenRatio = (std::sqrt(5.0) - 1.0) / 2.0;
+constexpr std::size_t kDrawsPiece = 1 << 14;  // samples a thread draws at once
+
+// The samples about any nominal width, their draws worked out once: each sample's H, T/H and er
+// are the same for every width tried, and only its W moves with the nominal width.
+class WidthTrials {
+public:
+    explicit WidthTrials(const Request& request)
+        : request_(request),
+          h_(request.samples),
+          t_ratio_(request.samples),
+          er_(request.samples),
+          w_deviation_(request.samples) {
+        const SampleLines others(request.nominal, without_width_tolerance(request.tolerances), request.distribution,
+                                 request.seed);
+        const RandomDraws draws(request.seed);
+        in_parallel(request.samples, kDrawsPiece, [&](std::size_t begin, std::size_t end) {
+            for (std::size_t sample = begin; sample < end; ++sample) {
+                const Line line = others(sample);
+                h_[sample] = line[Input::h];
+                t_ratio_[sample] = ratio_to(line[Input::t], line[Input::h]);
+                er_[sample] = line[Input::er];
+                w_deviation_[sample] = draws.deviation(sample, Input::w, request.distribution);
+            }
+        });
+    }
+
+    // The impedance of every sample about a nominal width, into z0.
+    void impedances_at(double width, std::vector<double>& z0) {
+        z0.resize(request_.samples);
+        over_blocks(width, [&](std::size_t begin, std::size_t count, const double* u) {
+            std::array<double, kLineBlock> e_eff;
+            microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], &z0[begin], e_eff.data());
+        });
+    }
+
+    // The samples whose impedance lies within band of target about a nominal width.
+    std::uint64_t inside_band_at(double width, double target, double band) {
+        std::atomic<std::uint64_t> inside{0};
+        over_blocks(width, [&](std::size_t begin, std::size_t count, const double* u) {
+            std::array<double, kLineBlock> z0;
+            std::array<double, kLineBlock> e_eff;
+            microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], z0.data(), e_eff.data());
+            std::uint64_t piece = 0;
+            for (std::size_t index = 0; index < count; ++index) {
+                piece += std::fabs(z0[index] - target) <= band ? 1 : 0;  // NaN is never inside
+            }
+            inside += piece;
+        });
+        return inside;
+    }
+
+    int runs() const { return runs_; }
+
+private:
+    static Tolerances without_width_tolerance(Tolerances tolerances) {
+        tolerances[static_cast<std::size_t>(Input::w)] = Tolerance{};
+        return tolerances;
+    }
+
+    // Each block of samples' W/H about a nominal width, handed to work(first, count, u).
+    template <typename Work>
+    void over_blocks(double width, const Work& work) {
+        ++runs_;
+        const double w_tolerance = request_.tolerances[static_cast<std::size_t>(Input::w)].about(width);
+        in_parallel(request_.samples, kLineBlock, [&](std::size_t begin, std::size_t end) {
+            std::array<double, kLineBlock> u{};
+            for (std::size_t sample = begin; sample < end; ++sample) {
+                u[sample - begin] = ratio_to(width + w_tolerance * w_deviation_[sample], h_[sample]);
+            }
+            work(begin, end - begin, u.data());
+        });
+    }
+
+    const Request& request_;
+    std::vector<double> h_;
+    std::vector<double> t_ratio_;
+    std::vector<double> er_;
+    std::vector<double> w_deviation_;
+    int runs_ = 0;
+};
+
+double median_of(const std::vector<double>& z0) {
+    constexpr std::array<double, 1> kMedian = {50.0};
+    return percentiles_of(z0, moments_of(z0), kMedian).front();
+}
+
+// The width the line model gives the target for the nominal substrate: where the search starts.
+double first_width(const Request& request) {
+    const double target = *request.target;
+    const double t = request.nominal[Input::t] / request.nominal[Input::h];
+    const double er = request.nominal[Input::er];
+    double u = 0.0;
+    strip_width_ratios(1, &target, &t, &er, &u);
+    return std::isfinite(u) ? u * request.nominal[Input::h] : request.nominal[Input::w];
+}
+
+}  // namespace
+
+Centring centre_width(const Request& request, double band) {
+    const double target = *request.target;
+    WidthTrials trials(request);
+    std::vector<double> z0;
+    const auto median_at = [&](double width) {
+        trials.impedances_at(width, z0);
+        return median_of(z0);
+    };
+    const auto yield_at = [&](double width) { return trials.inside_band_at(width, target, band); };
+
+    // The median falls as the width grows: a secant search on the logarithm of the width.
+    double width = first_width(request);
+    double median = median_at(width);
+    double other_width = width * (1.0 + kFirstStep);
+    double other_median = median_at(other_width);
+    for (int run = 0;
+         run < kMostMedianRuns && std::fabs(other_median - target) > kMedianClose * target && other_median != median;
+         ++run) {
+        const double next =
+            std::exp(std::log(other_width) -
+                     (other_median - target) * (std::log(other_width) - std::log(width)) / (other_median - median));
+        width = std::exchange(other_width, next);
+        median = std::exchange(other_median, median_at(next));
+    }
+    const double width_for_median = other_width;
+    const double slope = (other_median - median) / (other_width - width);  // ohms per unit of W
+
+    // The yield is highest about the median's width: a golden-section search over the widths that
+    // take the median a band either side of the target, down to the polishing step.
+    const double step = kPolishStep * width_for_median;
+    const double reach =
+        std::isfinite(slope) && slope != 0.0 ? kBracketBands * band / std::fabs(slope) : width_for_median / 2.0;
+    double low = std::max(width_for_median - reach, width_for_median / 2.0);
+    double high = width_for_median + reach;
+    double inner_low = high - kGoldenRatio * (high - low);
+    double inner_high = low + kGoldenRatio * (high - low);
+    std::uint64_t at_inner_low = yield_at(inner_low);
+    std::uint64_t at_inner_high = yield_at(inner_high);
+    while (high - low > 2.0 * step) {
+        if (at_inner_low >= at_inner_high) {
+            high = inner_high;
+            inner_high = inner_low;
+            at_inner_high = at_inner_low;
+            inner_low = high - kGoldenRatio * (high - low);
+            at_inner_low = yield_at(inner_low);
+        } else {
+            low = inner_low;
+            inner_low = inner_high;
+            at_inner_low = at_inner_high;
+            inner_high = low + kGoldenRatio * (high - low);
+            at_inner_high = yield_at(inner_high);
+        }
+    }
+    double best_width = at_inner_low >= at_inner_high ? inner_low : inner_high;
+    std::uint64_t best_yield = std::max(at_inner_low, at_inner_high);
+    // Then a step either way while that gains: no width a step away does better.
+    for (int move = 0; move < kMostPolishSteps; ++move) {
+        const std::uint64_t narrower = yield_at(best_width - step);
+        const std::uint64_t wider = yield_at(best_width + step);
+        if (std::max(narrower, wider) <= best_yield) {
+            break;
+        }
+        best_width += narrower > wider ? -step : step;
+        best_yield = std::max(narrower, wider);
+    }
+    return {best_width,
+            share_of(best_yield, request.samples),
+            step,
+            width_for_median,
+            share_of(yield_at(width_for_median), request.samples),
+            trials.runs()};
+}
+
+}  // namespace velmoka::spread

@@ -1,0 +1,113 @@
+// velmoka-cli spread as a script uses it: what it refuses, the figures it writes in each
+// format, its samples and its picture.
+
+#include "command_line/cli_session.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+class TestSpreadCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bad_input_data();
+    void bad_input();
+    void figures_for_a_script_and_for_people();
+    void samples_and_picture();
+};
+
+namespace {
+
+// A 50 ohm line on 1.6 mm of FR-4, its conductor and substrate given where a test needs them.
+const QStringList kStrip = {"spread", "--units", "mils", "--w", "114", "--h", "62.99"};
+const QStringList kFr4 = kStrip + QStringList{"--t", "1.38", "--er", "4.5"};
+
+}  // namespace
+
+// Each refusal is a usage error: nothing on standard output, exit status 2, the option named.
+void TestSpreadCommand::bad_input_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("complaint");
+    // clang-format off
+    QTest::newRow("negative tolerance") << QStringList{"--tol-w", "-1"} << "--tol-w: '-1' is negative";
+    QTest::newRow("100 % on H") << QStringList{"--tol-h", "100%"} << "--tol-h: '100%' is 100 % or more";
+    QTest::newRow("W's whole width") << QStringList{"--tol-w", "114"} << "--tol-w: '114' is 100 % or more";
+    QTest::newRow("no number") << QStringList{"--tol-er", "5 %"} << "--tol-er: '5 %' is not a number";
+    QTest::newRow("not finite") << QStringList{"--tol-t", "nan"} << "--tol-t: 'nan'";
+    QTest::newRow("infinite thickness") << QStringList{"--t", "inf"} << "--t: 'inf' is not a decimal number";
+    QTest::newRow("band without target") << QStringList{"--band", "10%"} << "--band: needs --target";
+    QTest::newRow("target without band") << QStringList{"--target", "50"} << "--target: needs --band";
+    QTest::newRow("centring without target") << QStringList{"--centre"} << "--centre: needs --target";
+    QTest::newRow("no samples") << QStringList{"--samples", "0"} << "--samples";
+    QTest::newRow("too many samples") << QStringList{"--samples", "100000001"} << "--samples";
+    QTest::newRow("a box spread does not read") << QStringList{"--z0", "50"} << "--z0: spread does not take it";
+    QTest::newRow("a sweep") << QStringList{"--t", "1:2:1"} << "--t: spread takes one value";
+    QTest::newRow("an input file") << QStringList{"--input", "-"} << "--input: spread does not take it";
+    QTest::newRow("a plot it cannot write") << QStringList{"--plot", "/nonexistent/z0.svg"} << "--plot: cannot write";
+    QTest::newRow("a line the model has not") << QStringList{"--er", "0.5"} << "er at least 1";
+    // clang-format on
+}
+
+void TestSpreadCommand::bad_input() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, complaint);
+    const CliRun run = run_cli(kStrip + arguments);
+    QCOMPARE(run.status, 2);
+    QCOMPARE(run.out, QString());
+    QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
+    // And no other command takes spread's options.
+    QCOMPARE(run_cli({"analysis", "--tol-w", "10%"}).err.contains("--tol-w: only spread takes it"), true);
+}
+
+void TestSpreadCommand::figures_for_a_script_and_for_people() {
+    const QStringList budget =
+        kFr4 + QStringList{"--tol-w", "10%",    "--tol-h", "10%",    "--tol-er", "5%",        "--target",
+                           "50",      "--band", "10%",     "--seed", "7",        "--samples", "20000"};
+    const CliRun json = run_cli(budget + QStringList{"--format", "json"});
+    QCOMPARE(json.status, 0);
+    const QJsonObject figures = json.objects().front();
+    QCOMPARE(figures["seed"].toInteger(), 7);
+    QCOMPARE(figures["sensitivities"].toArray().size(), 3);
+    QVERIFY(figures["monte_carlo"]["yield"]["inside"]["share"].toDouble() > 0.9);
+    QCOMPARE(run_cli(budget + QStringList{"--format", "json"}).out, json.out);  // the seed repeats the run
+
+    const QStringList text = run_cli(budget).out.split('\n', Qt::SkipEmptyParts);
+    QVERIFY(text.front().startsWith("Tolerance budget, dimensions in mils"));
+    QVERIFY(text.back().startsWith("Quasi-static line model: no dispersion, no loss"));
+    // A run given no seed chooses one and says which.
+    QVERIFY(run_cli(kFr4).out.contains(", seed "));
+}
+
+// The samples as CSV, the picture as SVG an XML reader takes whole.
+void TestSpreadCommand::samples_and_picture() {
+    QTemporaryDir folder;
+    const QString samples = folder.filePath("samples.csv");
+    const QString picture = folder.filePath("z0.svg");
+    const CliRun run =
+        run_cli(kFr4 + QStringList{"--tol-w", "0.5", "--samples", "1000", "--seed", "3", "--target", "50", "--band",
+                                   "2", "--samples-out", samples, "--plot", picture, "--format", "csv"});
+    QCOMPARE(run.status, 0);
+    QFile written(samples);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(written.readAll()), run.out);
+    const QStringList rows = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), 1001);
+    QCOMPARE(rows.front(), QString("sample,w,h,t,er,z0"));
+    QCOMPARE(rows[1].section(',', 2), QString("62.99,1.38,4.5,") + rows[1].section(',', 5));
+
+    QFile svg(picture);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader reader(&svg);
+    QVERIFY(reader.readNextStartElement());
+    QCOMPARE(reader.name(), QString("svg"));
+    while (!reader.atEnd()) {
+        reader.readNext();
+    }
+    QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+}
+
+QTEST_APPLESS_MAIN(TestSpreadCommand)
+#include "test_spread_command.moc"
