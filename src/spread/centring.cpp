@@ -1,6 +1,7 @@
 #include "spread/centring.h"
 
 #include "maths/lines_over_arrays.h"
+#include "spread/golden_section.h"
 #include "spread/line_values.h"
 #include "spread/monte_carlo.h"
 #include "spread/random_draws.h"
@@ -9,6 +10,7 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <functional>
 #include <span>
 #include <utility>
 
@@ -22,7 +24,6 @@ constexpr double kFirstStep = 0.01;    // the secant's second width, 1 % past th
 constexpr double kBracketBands = 1.0;  // the yield search spans the median ± this many bands
 constexpr double kPolishStep = 2e-3;   // relative: the widths either side checked at the end
 constexpr int kMostPolishSteps = 10;
-const double kGoldenRatio = (std::sqrt(5.0) - 1.0) / 2.0;
 constexpr std::size_t kDrawsPiece = 1 << 14;  // samples a thread draws at once
 
 // The samples about any nominal width, their draws worked out once: each sample's H, T/H and er
@@ -153,29 +154,9 @@ Centring centre_width(const Request& request, double band) {
     const double step = kPolishStep * width_for_median;
     const double reach =
         std::isfinite(slope) && slope != 0.0 ? kBracketBands * band / std::fabs(slope) : width_for_median / 2.0;
-    double low = std::max(width_for_median - reach, width_for_median / 2.0);
-    double high = width_for_median + reach;
-    double inner_low = high - kGoldenRatio * (high - low);
-    double inner_high = low + kGoldenRatio * (high - low);
-    std::uint64_t at_inner_low = yield_at(inner_low);
-    std::uint64_t at_inner_high = yield_at(inner_high);
-    while (high - low > 2.0 * step) {
-        if (at_inner_low >= at_inner_high) {
-            high = inner_high;
-            inner_high = inner_low;
-            at_inner_high = at_inner_low;
-            inner_low = high - kGoldenRatio * (high - low);
-            at_inner_low = yield_at(inner_low);
-        } else {
-            low = inner_low;
-            inner_low = inner_high;
-            at_inner_low = at_inner_high;
-            inner_high = low + kGoldenRatio * (high - low);
-            at_inner_high = yield_at(inner_high);
-        }
-    }
-    double best_width = at_inner_low >= at_inner_high ? inner_low : inner_high;
-    std::uint64_t best_yield = std::max(at_inner_low, at_inner_high);
+    auto [best_width, best_yield] =
+        golden_section(std::max(width_for_median - reach, width_for_median / 2.0), width_for_median + reach, 2.0 * step,
+                       yield_at, std::greater_equal<>());
     // Then a step either way while that gains: no width a step away does better.
     for (int move = 0; move < kMostPolishSteps; ++move) {
         const std::uint64_t narrower = yield_at(best_width - step);

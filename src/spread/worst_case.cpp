@@ -1,7 +1,10 @@
 #include "spread/worst_case.h"
 
+#include "spread/golden_section.h"
+
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace velmoka::spread {
@@ -9,10 +12,9 @@ namespace velmoka::spread {
 namespace {
 
 constexpr int kGridPoints = 9;               // along each toleranced input
-constexpr int kGoldenSteps = 60;             // narrow a bracket to 0.618^60 of itself
+constexpr double kNarrowestBracket = 1e-12;  // of the search along an input, relative to the box
 constexpr int kMostPasses = 20;              // of the search over every input in turn
 constexpr double kLeastImprovement = 1e-13;  // relative, that makes another pass worth it
-const double kGoldenRatio = (std::sqrt(5.0) - 1.0) / 2.0;
 
 enum class Direction { level, rising, falling, both };
 
@@ -82,8 +84,8 @@ std::pair<Line, double> searched_from(Line line, double value, double sign, cons
         const double before = best;
         for (std::size_t dimension = 0; dimension < grid.inputs.size(); ++dimension) {
             const std::size_t input = grid.inputs[dimension];
-            double low = box.lowest.values[input];
-            double high = box.highest.values[input];
+            const double low = box.lowest.values[input];
+            const double high = box.highest.values[input];
             if (directions[dimension] != Direction::both) {
                 Line end = line;
                 const bool low_end_is_better = (directions[dimension] == Direction::rising) == (sign > 0.0);
@@ -99,29 +101,10 @@ std::pair<Line, double> searched_from(Line line, double value, double sign, cons
                 probe.values[input] = value_of_input;
                 return value_at(probe);
             };
-            double inner_low = high - kGoldenRatio * (high - low);
-            double inner_high = low + kGoldenRatio * (high - low);
-            double at_inner_low = at(inner_low);
-            double at_inner_high = at(inner_high);
-            for (int step = 0; step < kGoldenSteps; ++step) {
-                if (at_inner_low < at_inner_high) {
-                    high = inner_high;
-                    inner_high = inner_low;
-                    at_inner_high = at_inner_low;
-                    inner_low = high - kGoldenRatio * (high - low);
-                    at_inner_low = at(inner_low);
-                } else {
-                    low = inner_low;
-                    inner_low = inner_high;
-                    at_inner_low = at_inner_high;
-                    inner_high = low + kGoldenRatio * (high - low);
-                    at_inner_high = at(inner_high);
-                }
-            }
-            const bool lower_is_better = at_inner_low < at_inner_high;
-            if (const double found = std::min(at_inner_low, at_inner_high); found < best) {
+            const double narrowest = (high - low) * kNarrowestBracket;
+            if (const auto [found_at, found] = golden_section(low, high, narrowest, at, std::less<>()); found < best) {
                 best = found;
-                line.values[input] = lower_is_better ? inner_low : inner_high;
+                line.values[input] = found_at;
             }
         }
         if (!(before - best > kLeastImprovement * std::fabs(best))) {
