@@ -1,5 +1,6 @@
 #include "command_line/command_line.h"
 
+#include "command_line/field_rows.h"
 #include "command_line/fields.h"
 #include "command_line/input_rows.h"
 #include "command_line/output.h"
@@ -51,13 +52,15 @@ std::vector<std::string> command_words() {
     for (const CommandName& name : kCommandWords) {
         words.emplace_back(name.word);
     }
+    words.emplace_back(kFieldWord);
     words.emplace_back(kSpreadWord);
     return words;
 }
 
 void add_options(CLI::App& app, Request& request) {
     app.add_option("COMMAND", request.command,
-                   "analysis | solve | synth-pi | synth-t (the four buttons) | spread (the tolerance budget)")
+                   "analysis | solve | synth-pi | synth-t (the four buttons) | field (the field solution beside the "
+                   "line model) | spread (the tolerance budget)")
         ->check(CLI::IsMember(command_words()));
     app.add_option("--units", request.units, "microns | mils (default microns, as the window opens)")
         ->check(CLI::IsMember(std::vector<std::string>(kUnitsNames.begin(), kUnitsNames.end())));
@@ -101,6 +104,15 @@ std::vector<std::pair<Box, SweptValues>> swept_values(const CLI::App& app, const
     return swept;
 }
 
+// The field command reads the strip and its substrate alone.
+void check_field_options(const std::vector<std::pair<Box, SweptValues>>& swept) {
+    for (const auto& [box, values] : swept) {
+        if (std::find(kFieldBoxes.begin(), kFieldBoxes.end(), box) == kFieldBoxes.end()) {
+            throw UsageError(option_name(field_of(box)) + ": velmoka-cli field reads only --w, --h, --t and --er");
+        }
+    }
+}
+
 Format format_named(const std::string& name) {
     return name == "csv" ? Format::csv : name == "json" ? Format::json : Format::text;
 }
@@ -118,7 +130,10 @@ void run_input(InputRows& rows, RowWriter& writer) {
 
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
         const Surroundings& surroundings) {
-    CLI::App app("The four commands of the Velmoka microstrip calculator, as its window runs them.", "velmoka-cli");
+    CLI::App app(
+        "The four commands of the Velmoka microstrip calculator, as its window runs them, and the field solution of "
+        "a strip beside its line model.",
+        "velmoka-cli");
     Request request;
     add_options(app, request);
     try {
@@ -135,19 +150,24 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         if (const std::optional<std::string> option = spread_option_given(request.spread)) {
             throw UsageError(*option + ": only spread takes it");
         }
-        if (!command && !from_input) {
-            throw UsageError("COMMAND is required: analysis, solve, synth-pi or synth-t");
+        const bool field = request.command == kFieldWord;
+        if (!command && !field && !from_input) {
+            throw UsageError("COMMAND is required: analysis, solve, synth-pi, synth-t, field or spread");
         }
+        const RowAnswers& answers = field ? kFieldRows : kPressedRows;
         Design defaults;
         defaults.units = units;
         std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
+        if (field) {
+            check_field_options(swept);
+        }
         Progress progress(surroundings.error_is_terminal ? &err : nullptr);
 
         if (!from_input) {
-            defaults.command = *command;
+            defaults.command = command.value_or(defaults.command);
             const Sweep sweep(defaults, std::move(swept));
             progress.expect(sweep.count());
-            RowWriter writer(out, format_named(request.format), progress);
+            RowWriter writer(out, format_named(request.format), answers, progress);
             writer.write(sweep);
             return writer.finish();
         }
@@ -164,8 +184,9 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
                 throw UsageError("--input: cannot read '" + request.input + "'");
             }
         }
-        InputRows rows(request.input == "-" ? in : file, defaults, command, surroundings.longest_line);
-        RowWriter writer(out, format_named(request.format), progress);
+        InputRows rows(request.input == "-" ? in : file, defaults, command, surroundings.longest_line,
+                       field ? kFieldColumns : kCommandColumns);
+        RowWriter writer(out, format_named(request.format), answers, progress);
         run_input(rows, writer);
         return writer.finish();
     } catch (const CLI::Success& success) {

@@ -4,6 +4,7 @@
 #include "command_line/fields.h"
 #include "command_line/trimmed.h"
 
+#include <algorithm>
 #include <istream>
 #include <limits>
 
@@ -59,8 +60,9 @@ std::optional<std::vector<std::string>> fields_of(std::string_view line) {
 
 }  // namespace
 
-InputRows::InputRows(std::istream& in, const Design& defaults, std::optional<Command> command, std::size_t longest_line)
-    : in_(in), defaults_(defaults), command_(command), buffer_(longest_line + 1) {}
+InputRows::InputRows(std::istream& in, const Design& defaults, std::optional<Command> command, std::size_t longest_line,
+                     const InputColumns& columns)
+    : in_(in), defaults_(defaults), command_(command), allowed_(columns), buffer_(longest_line + 1) {}
 
 bool InputRows::may_wait() const {
     return skip_rest_ || in_.rdbuf()->in_avail() <= 0;
@@ -164,14 +166,16 @@ void InputRows::read_header(std::string_view line) {
     }
     for (const std::string& name : *names) {
         ColumnKind column{Column::box, Box::length1_txt};
-        if (name == "command") {
+        const std::optional<Box> box = box_with_key(name);
+        if (name == "command" && allowed_.command) {
             column.kind = Column::command;
         } else if (name == "units") {
             column.kind = Column::units;
-        } else if (const std::optional<Box> box = box_with_key(name)) {
+        } else if (box && std::find(allowed_.boxes.begin(), allowed_.boxes.end(), *box) != allowed_.boxes.end()) {
             column.box = *box;
         } else {
-            header_fault_ = "field " + quoted(name) + " of the header is no column velmoka-cli knows";
+            header_fault_ =
+                "field " + quoted(name) + " of the header is no column " + std::string(allowed_.reader) + " knows";
             return;
         }
         for (const ColumnKind& earlier : columns_) {
@@ -219,10 +223,12 @@ InputRows::Row InputRows::row_of(const std::vector<std::string>& fields) const {
             }
         }
     }
-    if (!command) {
-        return Unreadable{"no command: give one on the command line or in a command column"};
+    if (allowed_.command) {
+        if (!command) {
+            return Unreadable{"no command: give one on the command line or in a command column"};
+        }
+        design.command = *command;
     }
-    design.command = *command;
     return design;
 }
 

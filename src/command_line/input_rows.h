@@ -2,10 +2,12 @@
 
 #include "calculator/design.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -16,8 +18,26 @@ namespace velmoka::command_line {
 // The most one line of an input may hold, in bytes.
 inline constexpr std::size_t kLongestLine = std::size_t{1} << 20;
 
+// The columns an input may name besides units.
+struct InputColumns {
+    bool command;                // a command column, and a command for every row
+    std::span<const Box> boxes;  // the boxes it may name
+    std::string_view reader;     // what reads them, as a message about a column it does not know names it
+};
+
+// The columns of the calculator's commands: a command column and every box.
+inline constexpr std::array<Box, kBoxCount> kEveryBox = [] {
+    std::array<Box, kBoxCount> boxes{};
+    for (std::size_t i = 0; i < kBoxCount; ++i) {
+        boxes[i] = static_cast<Box>(i);
+    }
+    return boxes;
+}();
+inline constexpr InputColumns kCommandColumns = {true, kEveryBox, "velmoka-cli"};
+
 // The runs of a CSV input, read a line at a time: a header line naming the columns (the keys of
-// the boxes, er-eff for er_eff, and command and units), then one run per line. Blank lines and
+// the boxes, er-eff for er_eff, and command and units, as the columns allow), then one run per
+// line. Blank lines and
 // lines starting with '#' are skipped. A field left empty keeps the run's default. A line longer
 // than the bound is an unreadable row as soon as the bound is passed; the rest of it is skipped
 // without being kept, so no input, however it runs on, makes the memory grow.
@@ -30,9 +50,9 @@ public:
     using Row = std::variant<Design, Unreadable>;
 
     // defaults: the command, units and values given on the command line; command is empty
-    // when none was given, and then every row must name its own.
+    // when none was given, and then every row of columns with a command must name its own.
     InputRows(std::istream& in, const Design& defaults, std::optional<Command> command,
-              std::size_t longest_line = kLongestLine);
+              std::size_t longest_line = kLongestLine, const InputColumns& columns = kCommandColumns);
 
     // The next row; empty at the end of the input, or once a read has failed.
     std::optional<Row> next();
@@ -65,6 +85,7 @@ private:
     std::istream& in_;
     Design defaults_;
     std::optional<Command> command_;
+    InputColumns allowed_;
     std::vector<char> buffer_;  // room for one line and the end mark getline leaves
     bool skip_rest_ = false;    // the last line read was cut short at the bound
     bool read_failure_reported_ = false;

@@ -1,20 +1,30 @@
 #pragma once
 
 #include "calculator/design.h"
+#include "command_line/row_text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace velmoka::command_line {
 
-enum class Format { text, csv, json };
+// How the rows of a run are worked out and written: the calculator's commands pressed on a fresh
+// calculator (below), or the field solution beside the line model (field_rows.h). The output is
+// appended to a text that the caller writes out as it grows. The header comes first (csv only),
+// then a row for each design or unreadable input line, numbered from 0.
+struct RowAnswers {
+    std::size_t rows_per_batch;    // rows one thread works out together
+    std::size_t batches_per_core;  // batches worked out at once, for each core of the machine
+    void (*append_header)(std::string& out, Format format);
+    // Appends the row of a design; returns its exit status.
+    int (*append_answer)(std::string& out, Format format, const Design& design, std::uint64_t row);
+    void (*append_error)(std::string& out, Format format, std::string_view message, std::uint64_t row);
+};
 
-// The output is appended to a text that the caller writes out as it grows. The header comes
-// first (csv only), then a row for each run or unreadable input line, numbered from 0.
-void append_header(std::string& out, Format format);
-void append_result(std::string& out, Format format, const Design& design, const PressedDesign& pressed,
-                   std::uint64_t row);
-void append_error(std::string& out, Format format, std::string_view message, std::uint64_t row);
+// The rows of the calculator's four commands: each design pressed once on a fresh calculator,
+// every box as the window then shows it.
+extern const RowAnswers kPressedRows;
 
 }  // namespace velmoka::command_line

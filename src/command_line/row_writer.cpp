@@ -1,6 +1,7 @@
 #include "command_line/row_writer.h"
 
 #include <algorithm>
+#include <functional>
 #include <ostream>
 #include <thread>
 
@@ -8,34 +9,29 @@ namespace velmoka::command_line {
 
 namespace {
 
-// Rows in a batch: enough work to make a thread's start negligible, few enough to hold.
-constexpr std::size_t kRowsPerBatch = 4096;
 // Room for the text of a typical row, held from the start so that a batch's text grows once.
 constexpr std::size_t kRoomPerRow = 192;
 
-int status_of(const Ending& ending) {
-    return ending.status == Status::ok ? kEveryRunOk : kSomeRunNotOk;
-}
-
 }  // namespace
 
-RowWriter::RowWriter(std::ostream& out, Format format, Progress& progress)
+RowWriter::RowWriter(std::ostream& out, Format format, const RowAnswers& answers, Progress& progress)
     : out_(out),
       format_(format),
+      answers_(answers),
       progress_(progress),
-      most_in_flight_(std::max(2u, std::thread::hardware_concurrency())) {
+      most_in_flight_(std::max(2u, std::thread::hardware_concurrency()) * answers.batches_per_core) {
     std::string header;
-    append_header(header, format_);
+    answers_.append_header(header, format_);
     out_ << header;
 }
 
 void RowWriter::write(const Sweep& sweep) {
-    for (std::uint64_t first = 0; first < sweep.count(); first += kRowsPerBatch) {
+    for (std::uint64_t first = 0; first < sweep.count(); first += answers_.rows_per_batch) {
         Batch batch;
         batch.first_row = rows_;
         batch.sweep = &sweep;
         batch.first_design = first;
-        batch.designs = std::min<std::uint64_t>(kRowsPerBatch, sweep.count() - first);
+        batch.designs = std::min<std::uint64_t>(answers_.rows_per_batch, sweep.count() - first);
         rows_ += batch.designs;
         launch(std::move(batch));
     }
@@ -47,7 +43,7 @@ void RowWriter::write(InputRows::Row row) {
     }
     gathering_.rows.push_back(std::move(row));
     ++rows_;
-    if (gathering_.rows.size() == kRowsPerBatch) {
+    if (gathering_.rows.size() == answers_.rows_per_batch) {
         launch(std::exchange(gathering_, Batch()));
     }
 }
@@ -72,7 +68,7 @@ void RowWriter::launch(Batch batch) {
     if (in_flight_.size() == most_in_flight_) {
         write_oldest();
     }
-    in_flight_.push_back(std::async(std::launch::async, work_out, std::move(batch), format_));
+    in_flight_.push_back(std::async(std::launch::async, work_out, std::move(batch), format_, std::cref(answers_)));
 }
 
 void RowWriter::write_oldest() {
@@ -83,14 +79,12 @@ void RowWriter::write_oldest() {
     progress_.add(worked_out.rows);
 }
 
-RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format) {
+RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format, const RowAnswers& answers) {
     WorkedOut worked_out;
     worked_out.text.reserve((batch.designs + batch.rows.size()) * kRoomPerRow);
     std::uint64_t row = batch.first_row;
     const auto append_design = [&](const Design& design) {
-        const PressedDesign pressed = press_design(design);
-        append_result(worked_out.text, format, design, pressed, row++);
-        worked_out.status = std::max(worked_out.status, status_of(pressed.ending));
+        worked_out.status = std::max(worked_out.status, answers.append_answer(worked_out.text, format, design, row++));
     };
     for (std::uint64_t index = batch.first_design; index < batch.first_design + batch.designs; ++index) {
         append_design(batch.sweep->design(index));
@@ -99,7 +93,7 @@ RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format) {
         if (const Design* design = std::get_if<Design>(&input)) {
             append_design(*design);
         } else {
-            append_error(worked_out.text, format, std::get<InputRows::Unreadable>(input).message, row++);
+            answers.append_error(worked_out.text, format, std::get<InputRows::Unreadable>(input).message, row++);
             worked_out.status = kRefusedOrUnreadable;
         }
     }

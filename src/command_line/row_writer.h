@@ -16,12 +16,12 @@ namespace velmoka::command_line {
 
 // Writes the rows of the output in order as they come: the designs of a sweep, the rows of an
 // input. The rows are gathered into batches that are worked out on as many threads as the
-// machine has cores, each design pressed by the calculator core's bulk path, then written one
-// after the other, so that a million rows go out at the speed of every core while only a few
-// batches are ever held.
+// machine has cores, each design answered as the run's answers say (pressed by the calculator
+// core's bulk path, or solved for its field), then written one after the other, so that a
+// million rows go out at the speed of every core while only a few batches are ever held.
 class RowWriter {
 public:
-    RowWriter(std::ostream& out, Format format, Progress& progress);
+    RowWriter(std::ostream& out, Format format, const RowAnswers& answers, Progress& progress);
 
     // Every design of a sweep, each made from its index by the thread that works it out.
     void write(const Sweep& sweep);
@@ -46,12 +46,13 @@ private:
         int status = kEveryRunOk;
     };
 
-    static WorkedOut work_out(const Batch& batch, Format format);
+    static WorkedOut work_out(const Batch& batch, Format format, const RowAnswers& answers);
     void launch(Batch batch);
     void write_oldest();
 
     std::ostream& out_;
     const Format format_;
+    const RowAnswers& answers_;
     Progress& progress_;
     const std::size_t most_in_flight_;
     Batch gathering_;

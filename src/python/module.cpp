@@ -10,6 +10,7 @@ void add_calculator(py::module_& module);            // calculator_class.cpp
 void add_results(py::module_& module);               // results.cpp
 void add_commands_over_arrays(py::module_& module);  // commands_over_arrays.cpp
 void add_line_model(py::module_& module);            // line_model.cpp
+void add_field_line(py::module_& module);            // field_line.cpp
 void add_spread(py::module_& module);                // spread_function.cpp
 
 }  // namespace velmoka::python
@@ -23,6 +24,7 @@ PYBIND11_MODULE(velmoka, module) {
   values are typed in and the button is pressed once.
 - ``microstrip_line``, ``strip_width``: the line model and the width search at full precision,
   over arrays.
+- ``field_line``: the quasi-static field solution of the strip, to check the line model against.
 - ``spread``: the tolerance budget of a line: sensitivities, worst case, Monte Carlo, yield,
   centring.
 
@@ -34,5 +36,6 @@ quasi-static: no dispersion, no loss.)";
     velmoka::python::add_results(module);
     velmoka::python::add_commands_over_arrays(module);
     velmoka::python::add_line_model(module);
+    velmoka::python::add_field_line(module);
     velmoka::python::add_spread(module);
 }

@@ -1,5 +1,5 @@
 # Type stub of the velmoka module: the Velmoka microstrip calculator for Python and numpy.
-from typing import Literal, Sequence
+from typing import Literal, Sequence, overload
 
 import numpy as np
 import numpy.typing as npt
@@ -75,6 +75,20 @@ def microstrip_line(
     w: Numbers, h: Numbers, t: Numbers, er: Numbers
 ) -> tuple[npt.NDArray[np.float64], npt.NDArray[np.float64]]: ...
 def strip_width(z0: Numbers, h: Numbers, t: Numbers, er: Numbers) -> npt.NDArray[np.float64]: ...
+@overload
+def field_line(
+    w: Numbers, h: Numbers, t: Numbers, er: Numbers, *, return_status: Literal[False] = False
+) -> tuple[npt.NDArray[np.float64], npt.NDArray[np.float64], npt.NDArray[np.float64], npt.NDArray[np.float64]]: ...
+@overload
+def field_line(
+    w: Numbers, h: Numbers, t: Numbers, er: Numbers, *, return_status: Literal[True]
+) -> tuple[
+    npt.NDArray[np.float64],
+    npt.NDArray[np.float64],
+    npt.NDArray[np.float64],
+    npt.NDArray[np.float64],
+    npt.NDArray[np.str_],
+]: ...
 def spread(
     w: float,
     h: float,
