@@ -4,6 +4,7 @@
 // wrote, in order: nothing here reads, checks or computes a value. Texts only ever go into a
 // box's value, never into the page's markup.
 (() => {
+    const ADDRESS_DELAY_MS = 300;
     const controls = document.getElementById("controls");
     const boxes = [...document.querySelectorAll("input.box")];
     const impedance = document.getElementById("z0_txt");
@@ -19,8 +20,8 @@
 
     VelmokaCore().then((core) => {
         const calculator = new core.Calculator();
-        const boxKeys = core.boxKeys();
         const openingTexts = new Map(boxes.map((box) => [box.id, calculator.text(box.id)]));
+        const keyedBoxes = core.boxKeys().map((key) => [key, document.getElementById(core.boxKeyed(key))]);
 
         const showUnits = () => {
             document.getElementById(calculator.units()).checked = true;
@@ -28,29 +29,30 @@
         };
 
         // The boxes that differ from the window as it opens, and the units, kept in the
-        // address so that it can be sent as a link; no entry is added to the history.
+        // address so that it can be sent as a link: once the page has been left alone for a
+        // moment, and with no entry in the history.
+        let addressTimer;
         const keepInAddress = () => {
-            const pairs = calculator.units() === "microns" ? [] : [["units", calculator.units()]];
-            for (const key of boxKeys) {
-                const box = core.boxKeyed(key);
-                if (calculator.text(box) !== openingTexts.get(box)) {
-                    pairs.push([key, calculator.text(box)]);
+            clearTimeout(addressTimer);
+            addressTimer = setTimeout(() => {
+                const pairs = calculator.units() === "microns" ? [] : [["units", calculator.units()]];
+                for (const [key, box] of keyedBoxes) {
+                    if (box.value !== openingTexts.get(box.id)) {
+                        pairs.push([key, box.value]);
+                    }
                 }
-            }
-            history.replaceState(null, "", designLink.write(pairs) || location.pathname + location.search);
+                history.replaceState(null, "", designLink.write(pairs) || location.pathname + location.search);
+            }, ADDRESS_DELAY_MS);
         };
 
-        // Every write, an unchanged text too, as a box that is written to: the caret goes to the
-        // end of the text. The entry check's message is left selected, so that the next key
-        // typed replaces it.
+        // Every write into its box, in order; a changed text leaves the caret at its end. The
+        // entry check's message is left selected, so that the next key typed replaces it.
         const show = (outcome) => {
             for (const write of outcome.writes) {
-                const box = document.getElementById(write.box);
-                box.value = write.text;
-                box.setSelectionRange(write.text.length, write.text.length);
+                document.getElementById(write.box).value = write.text;
             }
-            if (outcome.selectImpedance) {
-                impedance.setSelectionRange(0, impedance.value.length);
+            if (outcome.selectImpedance && document.activeElement === impedance) {
+                impedance.select();
             }
         };
 
