@@ -4,6 +4,7 @@
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import { join } from "node:path";
+import { pathToFileURL } from "node:url";
 import { after, before, test } from "node:test";
 
 import { serveFolder } from "../../scripts/static-server.mjs";
@@ -282,4 +283,12 @@ test("on a phone the whole window scales to the screen's width", async () => {
     assert.ok(fit.left >= 0 && fit.right <= 360 && fit.right > 355, JSON.stringify(fit));
     assert.ok(Math.abs(fit.height - (fit.right - fit.left) * 4980 / 6255) < 1, JSON.stringify(fit));
     assert.ok(Math.abs(fit.button - 1932 / 6255) < 0.005 && !fit.scrolls, JSON.stringify(fit));
+});
+
+test("opened straight from the disk, the page needs nothing else", async () => {
+    const page = await browser.newPage();
+    await page.goto(`${pathToFileURL(join(process.env.VELMOKA_WEB_BUILD, "page", "index.html"))}#w=10`);
+    await page.waitForFunction(() => performance.getEntriesByName("ready").length > 0);
+    await page.click("#analysis");
+    assert.deepEqual(await boxTexts(page), coreTexts("microns", { w_txt: "10" }, "analysis"));
 });
