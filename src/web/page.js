@@ -29,8 +29,8 @@
         };
 
         // The boxes that differ from the window as it opens, and the units, kept in the
-        // address so that it can be sent as a link: once the page has been left alone for a
-        // moment, and with no entry in the history.
+        // address so that it can be sent as a link, with no entry in the history: once the page
+        // has been left alone for a moment, as a browser ignores a flood of address changes.
         let addressTimer;
         const keepInAddress = () => {
             clearTimeout(addressTimer);
