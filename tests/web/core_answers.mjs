@@ -33,7 +33,7 @@ export function nativeAnswers(steps) {
     return replay.stdout.trimEnd().split("\n").map((line) => JSON.parse(line));
 }
 
-// The web page's core, velmoka_core.js of the WebAssembly build.
+// The web page's core, velmoka_core.js of the WebAssembly build, ready once loaded.
 export function loadWebCore() {
     const require = createRequire(import.meta.url);
     return require(join(process.env.VELMOKA_WEB_BUILD, "src", "web", "velmoka_core.js"))();
