@@ -149,7 +149,7 @@ void write_samples_csv(std::ostream& out, const spread::Request&, const spread::
     std::string row;
     for (std::uint64_t sample = 0; sample < report.sample_z0.size(); ++sample) {
         row = std::to_string(sample);
-        for (const std::vector<double>& column : report.sample_lines) {
+        for (const spread::SampleColumn& column : report.sample_lines) {
             row += ',';
             row += json_number(column[sample]);
         }

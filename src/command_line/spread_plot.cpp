@@ -88,7 +88,7 @@ int decimals_of(double step) {
 }  // namespace
 
 void write_spread_plot(std::ostream& out, const spread::Request& request, const spread::Report& report) {
-    const Span span = span_of(request, report, report.sample_z0);
+    const Span span = span_of(request, report, {report.sample_z0.begin(), report.sample_z0.end()});
     std::array<std::uint64_t, kBins> counts{};
     for (const double value : report.sample_z0) {
         if (std::isfinite(value) && value >= span.low && value < span.high) {

@@ -34,9 +34,9 @@ double finite(const std::string& name, const py::handle& value) {
 }
 
 // A numpy array that takes over a column's memory rather than copying it.
-py::array_t<double> array_of(std::vector<double>&& column) {
-    auto* held = new std::vector<double>(std::move(column));
-    const py::capsule owner(held, [](void* vector) { delete static_cast<std::vector<double>*>(vector); });
+py::array_t<double> array_of(spread::SampleColumn&& column) {
+    auto* held = new spread::SampleColumn(std::move(column));
+    const py::capsule owner(held, [](void* vector) { delete static_cast<spread::SampleColumn*>(vector); });
     return py::array_t<double>(static_cast<py::ssize_t>(held->size()), held->data(), owner);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "spread/sample_column.h"
 #include "spread/sample_statistics.h"
 #include "spread/tolerance.h"
 
@@ -84,9 +85,9 @@ struct Report {
     double root_sum_square;  // ohms: the changes at each tolerance, added in quadrature
     MonteCarlo monte_carlo;
     std::optional<Centring> centring;
-    std::vector<double> sample_z0;  // the impedance of each sample, NaN outside the model's domain
+    SampleColumn sample_z0;  // the impedance of each sample, NaN outside the model's domain
     // With keep_samples, each sample's W, H, T and er, by input; else empty.
-    std::array<std::vector<double>, kInputs> sample_lines;
+    std::array<SampleColumn, kInputs> sample_lines;
 };
 
 // Throws std::invalid_argument for a request no budget can be drawn for (the faces check their

@@ -51,7 +51,7 @@ public:
     }
 
     // The impedance of every sample about a nominal width, into z0.
-    void impedances_at(double width, std::vector<double>& z0) {
+    void impedances_at(double width, SampleColumn& z0) {
         z0.resize(request_.samples);
         over_blocks(width, [&](std::size_t begin, std::size_t count, const double* u) {
             std::array<double, kLineBlock> e_eff;
@@ -98,14 +98,14 @@ private:
     }
 
     const Request& request_;
-    std::vector<double> h_;
-    std::vector<double> t_ratio_;
-    std::vector<double> er_;
-    std::vector<double> w_deviation_;
+    SampleColumn h_;
+    SampleColumn t_ratio_;
+    SampleColumn er_;
+    SampleColumn w_deviation_;
     int runs_ = 0;
 };
 
-double median_of(const std::vector<double>& z0) {
+double median_of(std::span<const double> z0) {
     constexpr std::array<double, 1> kMedian = {50.0};
     return percentiles_of(z0, moments_of(z0), kMedian).front();
 }
@@ -125,7 +125,7 @@ double first_width(const Request& request) {
 Centring centre_width(const Request& request, double band) {
     const double target = *request.target;
     WidthTrials trials(request);
-    std::vector<double> z0;
+    SampleColumn z0;
     const auto median_at = [&](double width) {
         trials.impedances_at(width, z0);
         return median_of(z0);

@@ -27,15 +27,14 @@ Line SampleLines::operator()(std::uint64_t sample) const {
     return line;
 }
 
-std::vector<double> impedances_of(const SampleLines& lines, std::uint64_t count,
-                                  std::array<std::vector<double>, kInputs>* kept) {
-    std::vector<double> z0(count);
+SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count, std::array<SampleColumn, kInputs>* kept) {
+    SampleColumn z0(count);
     if (kept == nullptr) {
         line_values(
             count, [&](std::size_t sample) { return lines(sample); }, z0.data(), nullptr);
         return z0;
     }
-    for (std::vector<double>& column : *kept) {
+    for (SampleColumn& column : *kept) {
         column.resize(count);
     }
     line_values(
@@ -51,7 +50,7 @@ std::vector<double> impedances_of(const SampleLines& lines, std::uint64_t count,
     return z0;
 }
 
-std::uint64_t inside_band(const std::vector<double>& z0, double target, double band) {
+std::uint64_t inside_band(std::span<const double> z0, double target, double band) {
     constexpr std::size_t kPiece = 1 << 16;
     std::atomic<std::uint64_t> inside{0};
     in_parallel(z0.size(), kPiece, [&](std::size_t begin, std::size_t end) {

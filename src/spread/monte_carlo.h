@@ -4,6 +4,7 @@
 #include "spread/random_draws.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace velmoka::spread {
@@ -25,10 +26,10 @@ private:
 
 // The impedance of samples 0 to count − 1; each sample's line too where `kept` is given, one
 // column an input.
-std::vector<double> impedances_of(const SampleLines& lines, std::uint64_t count,
-                                  std::array<std::vector<double>, kInputs>* kept = nullptr);
+SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count,
+                           std::array<SampleColumn, kInputs>* kept = nullptr);
 
 // Of the samples, those whose impedance lies within band of target.
-std::uint64_t inside_band(const std::vector<double>& z0, double target, double band);
+std::uint64_t inside_band(std::span<const double> z0, double target, double band);
 
 }  // namespace velmoka::spread

@@ -12,7 +12,7 @@ namespace velmoka::spread {
 namespace {
 
 constexpr std::size_t kPiece = 1 << 16;  // values a thread takes at once
-constexpr std::size_t kBins = 1 << 14;   // bins of the counting pass
+constexpr std::size_t kBins = 1 << 12;   // bins of the counting pass
 // The standard normal quantile of 1 − (1 − kConfidence)/2: 95 % lie within ± this.
 constexpr double kConfidenceQuantile = 1.959963984540054;
 
