@@ -12,18 +12,6 @@ RowText::RowText(std::string& out, Format format) : out_(out), json_(format == F
     }
 }
 
-void RowText::null_field(std::string_view key) {
-    start(key);
-    if (json_) {
-        put("null");
-    }
-}
-
-void RowText::number_field(std::string_view key, std::string_view number) {
-    start(key);
-    put(number);
-}
-
 void RowText::text_field(std::string_view key, std::string_view text) {
     start(key);
     if (json_) {
@@ -33,55 +21,13 @@ void RowText::text_field(std::string_view key, std::string_view text) {
     }
 }
 
-void RowText::word_field(std::string_view key, std::string_view word) {
-    start(key);
-    if (json_) {
-        put('"');
-        put(word);
-        put('"');
-    } else {
-        put(word);
-    }
-}
-
-void RowText::end() {
-    put(json_ ? "}\n" : "\n");
+void RowText::put_long(std::string_view text) {
     flush();
-}
-
-void RowText::start(std::string_view key) {
-    if (!first_) {
-        put(',');
-    }
-    first_ = false;
-    if (json_) {
-        put('"');
-        put(key);
-        put("\":");
-    }
-}
-
-void RowText::put(char c) {
-    if (at_ == row_.data() + row_.size()) {
-        flush();
-    }
-    *at_++ = c;
-}
-
-void RowText::put(std::string_view text) {
-    if (static_cast<std::size_t>(row_.data() + row_.size() - at_) < text.size()) {
-        flush();
-        if (text.size() > row_.size()) {
-            out_ += text;
-            return;
-        }
+    if (text.size() > row_.size()) {
+        out_ += text;
+        return;
     }
     at_ = std::copy(text.begin(), text.end(), at_);
-}
-
-void RowText::flush() {
-    out_.append(row_.data(), static_cast<std::size_t>(at_ - row_.data()));
-    at_ = row_.data();
 }
 
 void RowText::put_json_string(std::string_view text) {

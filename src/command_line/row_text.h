@@ -2,6 +2,7 @@
 
 #include "calculator/outcome.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -23,12 +24,32 @@ public:
     RowText(std::string& out, Format format);
 
     // null is nothing at all in csv.
-    void null_field(std::string_view key);
-    void number_field(std::string_view key, std::string_view number);
+    void null_field(std::string_view key) {
+        start(key);
+        if (json_) {
+            put("null");
+        }
+    }
+    void number_field(std::string_view key, std::string_view number) {
+        start(key);
+        put(number);
+    }
     void text_field(std::string_view key, std::string_view text);
     // A word of the program's own (a command, units, a status, a key): nothing to quote.
-    void word_field(std::string_view key, std::string_view word);
-    void end();
+    void word_field(std::string_view key, std::string_view word) {
+        start(key);
+        if (json_) {
+            put('"');
+            put(word);
+            put('"');
+        } else {
+            put(word);
+        }
+    }
+    void end() {
+        put(json_ ? "}\n" : "\n");
+        flush();
+    }
 
 private:
     // Room in the buffer for the longest field but one: a number's longest text, or a message
@@ -36,12 +57,38 @@ private:
     static constexpr std::size_t kRowRoom = 2048;
 
     // The separator and, in json, the key of a field.
-    void start(std::string_view key);
+    void start(std::string_view key) {
+        if (!first_) {
+            put(',');
+        }
+        first_ = false;
+        if (json_) {
+            put('"');
+            put(key);
+            put("\":");
+        }
+    }
     void put_json_string(std::string_view text);
     void put_csv_text(std::string_view text);
-    void put(char c);
-    void put(std::string_view text);
-    void flush();
+    void put(char c) {
+        if (at_ == row_.data() + row_.size()) {
+            flush();
+        }
+        *at_++ = c;
+    }
+    void put(std::string_view text) {
+        if (static_cast<std::size_t>(row_.data() + row_.size() - at_) < text.size()) {
+            put_long(text);
+            return;
+        }
+        at_ = std::copy(text.begin(), text.end(), at_);
+    }
+    // A text longer than the room left: the row so far goes out first.
+    void put_long(std::string_view text);
+    void flush() {
+        out_.append(row_.data(), static_cast<std::size_t>(at_ - row_.data()));
+        at_ = row_.data();
+    }
 
     std::string& out_;
     const bool json_;
