@@ -131,8 +131,8 @@ void run_input(InputRows& rows, RowWriter& writer) {
 int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
         const Surroundings& surroundings) {
     CLI::App app(
-        "The four commands of the Velmoka microstrip calculator, as its window runs them, and the field solution of "
-        "a strip beside its line model.",
+        "The four commands of the Velmoka microstrip calculator, as its window runs them, the field solution of a "
+        "strip beside its line model, and the tolerance budget of a line.",
         "velmoka-cli");
     Request request;
     add_options(app, request);
