@@ -1,5 +1,7 @@
 #include "python/broadcast.h"
 
+#include "python/column_memory.h"
+
 #include <string_view>
 
 namespace velmoka::python {
@@ -79,7 +81,7 @@ void Broadcast::Walk::next() {
 }
 
 py::array_t<double> doubles_shaped(const Broadcast& broadcast) {
-    return py::array_t<double>(broadcast.shape());
+    return zeroed_array(py::dtype::of<double>(), broadcast.shape());
 }
 
 py::object as_given(bool all_scalars, const py::handle& array) {

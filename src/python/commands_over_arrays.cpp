@@ -6,6 +6,7 @@
 #include "calculator/design.h"
 #include "calculator/in_parallel.h"
 #include "python/broadcast.h"
+#include "python/column_memory.h"
 #include "python/faces.h"
 #include "python/numpy_text.h"
 #include "python/results.h"
@@ -18,7 +19,9 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -131,7 +134,7 @@ std::string_view box_text(const ElementEnding& ending) {
 struct Columns {
     std::array<double*, kBoxCount> numbers;  // in the order of kBoxFields
     std::vector<TextColumn> texts;           // in the order asked
-    std::vector<ElementEnding> endings;
+    std::span<ElementEnding> endings;
 };
 
 void write_element(const Element& element, const Arguments& arguments, Columns& columns,
@@ -164,7 +167,7 @@ void write_element(const Element& element, const Arguments& arguments, Columns& 
 }
 
 // The kinds of endings among the elements, one of each: the widths of the columns come from them.
-std::vector<ElementEnding> kinds_of(const std::vector<ElementEnding>& endings) {
+std::vector<ElementEnding> kinds_of(std::span<const ElementEnding> endings) {
     constexpr std::size_t kMessages = message::kInPlaceOfValue.size() + 1;
     constexpr std::size_t kBoxes = kBoxCount + 1;
     std::vector<bool> seen(2 * Results::kStatuses.size() * kMessages * kBoxes);
@@ -186,7 +189,7 @@ std::vector<ElementEnding> kinds_of(const std::vector<ElementEnding>& endings) {
 
 // A text column of one text per element, no wider than its longest text.
 template <typename Text>
-py::array text_column_of(const Broadcast& broadcast, const std::vector<ElementEnding>& endings,
+py::array text_column_of(const Broadcast& broadcast, std::span<const ElementEnding> endings,
                          const std::vector<ElementEnding>& kinds, const Text& text_of) {
     std::size_t width = 0;
     for (const ElementEnding& kind : kinds) {
@@ -245,7 +248,9 @@ py::object press_over_arrays(Command command, const std::string& function, const
     }
     py::dict columns;
     Columns memory;
-    memory.endings.resize(broadcast.size());
+    const ColumnMemory endings(broadcast.size() * sizeof(ElementEnding));
+    memory.endings = {static_cast<ElementEnding*>(endings.data()), broadcast.size()};
+    std::uninitialized_value_construct(memory.endings.begin(), memory.endings.end());
     for (std::size_t field = 0; field < kBoxFields.size(); ++field) {
         py::array_t<double> numbers = doubles_shaped(broadcast);
         memory.numbers[field] = numbers.mutable_data();

@@ -1,5 +1,7 @@
 #include "python/numpy_text.h"
 
+#include "python/column_memory.h"
+
 #include <pybind11/stl.h>
 
 #include <algorithm>
@@ -9,7 +11,7 @@ namespace velmoka::python {
 
 py::array texts_shaped(const std::vector<py::ssize_t>& shape, std::size_t width) {
     const py::dtype text_type("<U" + std::to_string(std::max<std::size_t>(width, 1)));
-    return py::module_::import("numpy").attr("zeros")(shape, text_type);
+    return zeroed_array(text_type, shape);
 }
 
 TextColumn::TextColumn(py::array& texts)

@@ -71,6 +71,17 @@ def test_one_call_over_many_designs_is_the_designs_one_by_one():
                 assert np.array_equal(together[key][row, column], alone[key], equal_nan=key in KEYS)
 
 
+def test_long_columns_are_the_designs_one_by_one_and_outlive_their_results():
+    w = np.linspace(1, 20000, 300_001)  # columns past 2 MiB, each in memory of its own
+    results = velmoka.analysis(w=w, h=100, texts=["z0"])
+    z0, text, status = results.z0, results.texts["z0"], results.status
+    del results
+    for index in [0, 150_000, 300_000]:
+        alone = velmoka.analysis(w=w[index], h=100, texts=["z0"])
+        assert (z0[index], text[index], status[index]) == (alone.z0, alone.texts["z0"], alone.status)
+    z0 += 1  # the caller's to change
+
+
 @pytest.mark.parametrize("shapes, result", [
     ([(), ()], ()),
     ([(3,), ()], (3,)),
