@@ -13,13 +13,14 @@ namespace velmoka {
 
 namespace {
 
-// The number each opening text reads as, worked out once.
-const std::array<double, kBoxCount> kOpeningReadings = [] {
-    std::array<double, kBoxCount> readings;
+// The boxes as the window opens, each opening text's reading worked out once.
+const std::array<ShownBox, kBoxCount> kOpeningBoxes = [] {
+    std::array<ShownBox, kBoxCount> boxes;
     for (std::size_t box = 0; box < kBoxCount; ++box) {
-        readings[box] = leading_numeric(kOpeningTexts[box]);
+        boxes[box].fixed_text = kOpeningTexts[box];
+        boxes[box].value = leading_numeric(kOpeningTexts[box]);
     }
-    return readings;
+    return boxes;
 }();
 
 void show_message(ShownBox& shown, std::string_view message) {
@@ -68,12 +69,7 @@ std::string ShownBox::text() const {
     return std::string(text.data(), write_text(text.data()));
 }
 
-ShownBoxes::ShownBoxes() {
-    for (std::size_t box = 0; box < kBoxCount; ++box) {
-        boxes_[box].fixed_text = kOpeningTexts[box];
-        boxes_[box].value = kOpeningReadings[box];
-    }
-}
+ShownBoxes::ShownBoxes() : boxes_(kOpeningBoxes) {}
 
 void ShownBoxes::type(Box box, double value) {
     ShownBox& shown = boxes_[index_of(box)];
