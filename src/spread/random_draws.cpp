@@ -1,70 +1,130 @@
 #include "spread/random_draws.h"
 
-#include <array>
+#include "spread/draw_kernels.h"
+#include "spread/draw_streams.h"
+
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace velmoka::spread {
 
 namespace {
 
-// The normal ziggurat of Marsaglia and Tsang in Doornik's form (2005): 128 layers of equal
-// area under the density, the bottom one with the tail beyond kTailStart.
-constexpr std::size_t kLayers = 128;
-constexpr double kTailStart = 3.442619855899;
+constexpr double kTailStart = 3.442619855899;  // the bottom layer's right edge
 constexpr double kLayerArea = 9.91256303526217e-3;
 
-struct Ziggurat {
-    std::array<double, kLayers + 1> edge;  // x of each layer's right edge
-    std::array<double, kLayers> inner;     // the share of a layer below the next one's edge
-};
+// Word number `draw` of the stream that starts with `first` (draw 0 is first itself).
+std::uint64_t word(std::uint64_t first, std::uint64_t draw) {
+    return draw == 0 ? first : scattered(first + draw * kGoldenGamma);
+}
 
-const Ziggurat kZiggurat = [] {
-    Ziggurat ziggurat;
-    double density = std::exp(-0.5 * kTailStart * kTailStart);
-    ziggurat.edge[0] = kLayerArea / density;
-    ziggurat.edge[1] = kTailStart;
-    ziggurat.edge[kLayers] = 0.0;
-    for (std::size_t layer = 2; layer < kLayers; ++layer) {
-        ziggurat.edge[layer] = std::sqrt(-2.0 * std::log(kLayerArea / ziggurat.edge[layer - 1] + density));
-        density = std::exp(-0.5 * ziggurat.edge[layer] * ziggurat.edge[layer]);
-    }
-    for (std::size_t layer = 0; layer < kLayers; ++layer) {
-        ziggurat.inner[layer] = ziggurat.edge[layer + 1] / ziggurat.edge[layer];
-    }
-    return ziggurat;
-}();
+double unit_of(std::uint64_t word) {
+    return open_unit(static_cast<double>(top_bits(word)));
+}
 
-}  // namespace
-
-RandomDraws::RandomDraws(std::uint64_t seed) : seed_(seed), scrambled_seed_(scattered(seed)) {}
-
-double RandomDraws::normal(std::uint64_t first) {
+// Standard normal, mean 0 and standard deviation 1, by the ziggurat method.
+double standard_normal(std::uint64_t first) {
+    const Ziggurat& layers = ziggurat();
     for (std::uint64_t draw = 0;; draw += 3) {
         const std::uint64_t bits = word(first, draw);
-        const double u = 2.0 * open_unit(bits) - 1.0;
-        const std::size_t layer = bits & (kLayers - 1);  // the low bits, apart from u's 53 high ones
-        if (std::fabs(u) < kZiggurat.inner[layer]) {
-            return u * kZiggurat.edge[layer];  // inside the layer's rectangle: most draws end here
+        const double u = centred_unit(static_cast<double>(top_bits(bits)));
+        const std::size_t layer = layer_of(bits);
+        if (std::fabs(u) < layers.inner[layer]) {
+            return u * layers.edge[layer];  // inside the layer's rectangle: most draws end here
         }
         if (layer == 0) {
             // The tail beyond kTailStart, by Marsaglia's method.
             for (std::uint64_t tail = draw + 1;; tail += 2) {
-                const double x = std::log(open_unit(word(first, tail))) / kTailStart;
-                const double y = std::log(open_unit(word(first, tail + 1)));
+                const double x = std::log(unit_of(word(first, tail))) / kTailStart;
+                const double y = std::log(unit_of(word(first, tail + 1)));
                 if (-2.0 * y >= x * x) {
                     return u < 0.0 ? x - kTailStart : kTailStart - x;
                 }
             }
         }
         // The wedge between the rectangle and the density.
-        const double x = u * kZiggurat.edge[layer];
-        const double outer = std::exp(-0.5 * (kZiggurat.edge[layer] * kZiggurat.edge[layer] - x * x));
-        const double next = std::exp(-0.5 * (kZiggurat.edge[layer + 1] * kZiggurat.edge[layer + 1] - x * x));
-        if (next + open_unit(word(first, draw + 1)) * (outer - next) < 1.0) {
+        const double x = u * layers.edge[layer];
+        const double outer = std::exp(-0.5 * (layers.edge[layer] * layers.edge[layer] - x * x));
+        const double next = std::exp(-0.5 * (layers.edge[layer + 1] * layers.edge[layer + 1] - x * x));
+        if (next + unit_of(word(first, draw + 1)) * (outer - next) < 1.0) {
             return x;
         }
     }
+}
+
+double deviation_of(std::uint64_t counter, Distribution distribution) {
+    const std::uint64_t first = scattered(counter);
+    return distribution == Distribution::normal ? normal_deviation(first)
+                                                : centred_unit(static_cast<double>(top_bits(first)));
+}
+
+void deviations_one_by_one(std::uint64_t counter, std::size_t count, Distribution distribution, double* out) {
+    for (std::size_t sample = 0; sample < count; ++sample, counter += kSampleStride) {
+        out[sample] = deviation_of(counter, distribution);
+    }
+}
+
+const DrawKernels& fastest_kernels() {
+    static const DrawKernels& fastest = runnable_draw_kernels().front();
+    return fastest;
+}
+
+}  // namespace
+
+const Ziggurat& ziggurat() {
+    static const Ziggurat layers = [] {
+        Ziggurat made;
+        double density = std::exp(-0.5 * kTailStart * kTailStart);
+        made.edge[0] = kLayerArea / density;
+        made.edge[1] = kTailStart;
+        made.edge[kLayers] = 0.0;
+        for (std::size_t layer = 2; layer < kLayers; ++layer) {
+            made.edge[layer] = std::sqrt(-2.0 * std::log(kLayerArea / made.edge[layer - 1] + density));
+            density = std::exp(-0.5 * made.edge[layer] * made.edge[layer]);
+        }
+        for (std::size_t layer = 0; layer < kLayers; ++layer) {
+            made.inner[layer] = made.edge[layer + 1] / made.edge[layer];
+        }
+        return made;
+    }();
+    return layers;
+}
+
+double normal_deviation(std::uint64_t first) {
+    return standard_normal(first) / kSigmasInANormalTolerance;
+}
+
+extern const DrawKernels kScalarDrawKernels{"scalar", deviations_one_by_one};
+
+std::span<const DrawKernels> runnable_draw_kernels() {
+    static const std::vector<DrawKernels> runnable = [] {
+        std::vector<DrawKernels> kernels;
+#ifdef VELMOKA_DRAW_LANES
+        if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq"))
+            kernels.push_back(kAvx512DrawKernels);
+        if (__builtin_cpu_supports("avx2"))
+            kernels.push_back(kAvx2DrawKernels);
+#endif
+        kernels.push_back(kScalarDrawKernels);
+        return kernels;
+    }();
+    return runnable;
+}
+
+RandomDraws::RandomDraws(std::uint64_t seed) : seed_(seed), scrambled_seed_(scattered(seed)) {}
+
+std::uint64_t RandomDraws::counter(std::uint64_t sample, Input input) const {
+    return scrambled_seed_ + (sample * kInputs + static_cast<std::uint64_t>(input)) * kGoldenGamma;
+}
+
+double RandomDraws::deviation(std::uint64_t sample, Input input, Distribution distribution) const {
+    return deviation_of(counter(sample, input), distribution);
+}
+
+void RandomDraws::deviations(std::uint64_t first, std::size_t count, Input input, Distribution distribution,
+                             double* out) const {
+    fastest_kernels().deviations(counter(first, input), count, distribution, out);
 }
 
 std::uint64_t fresh_seed() {
