@@ -24,7 +24,6 @@ constexpr double kFirstStep = 0.01;    // the secant's second width, 1 % past th
 constexpr double kBracketBands = 1.0;  // the yield search spans the median ± this many bands
 constexpr double kPolishStep = 2e-3;   // relative: the widths either side checked at the end
 constexpr int kMostPolishSteps = 10;
-constexpr std::size_t kDrawsPiece = 1 << 14;  // samples a thread draws at once
 
 // The samples about any nominal width, their draws worked out once: each sample's H, T/H and er
 // are the same for every width tried, and only its W moves with the nominal width.
@@ -39,14 +38,15 @@ public:
         const SampleLines others(request.nominal, without_width_tolerance(request.tolerances), request.distribution,
                                  request.seed);
         const RandomDraws draws(request.seed);
-        in_parallel(request.samples, kDrawsPiece, [&](std::size_t begin, std::size_t end) {
-            for (std::size_t sample = begin; sample < end; ++sample) {
-                const Line line = others(sample);
-                h_[sample] = line[Input::h];
-                t_ratio_[sample] = ratio_to(line[Input::t], line[Input::h]);
-                er_[sample] = line[Input::er];
-                w_deviation_[sample] = draws.deviation(sample, Input::w, request.distribution);
+        in_parallel(request.samples, kLineBlock, [&](std::size_t begin, std::size_t end) {
+            const std::size_t count = end - begin;
+            std::array<double, kLineBlock> w;
+            std::array<double, kLineBlock> t;
+            others.lines(begin, count, {w.data(), &h_[begin], t.data(), &er_[begin]});
+            for (std::size_t index = 0; index < count; ++index) {
+                t_ratio_[begin + index] = ratio_to(t[index], h_[begin + index]);
             }
+            draws.deviations(begin, count, Input::w, request.distribution, &w_deviation_[begin]);
         });
     }
 

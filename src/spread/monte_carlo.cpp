@@ -1,8 +1,8 @@
 #include "spread/monte_carlo.h"
 
 #include "calculator/in_parallel.h"
-#include "spread/line_values.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 
@@ -16,37 +16,38 @@ SampleLines::SampleLines(const Line& nominal, const Tolerances& tolerances, Dist
     }
 }
 
-Line SampleLines::operator()(std::uint64_t sample) const {
-    Line line = nominal_;
+void SampleLines::lines(std::uint64_t first, std::size_t count, const std::array<double*, kInputs>& to) const {
     for (std::size_t input = 0; input < kInputs; ++input) {
-        if (tolerances_[input] != 0.0) {
-            line.values[input] +=
-                tolerances_[input] * draws_.deviation(sample, static_cast<Input>(input), distribution_);
+        double* const values = to[input];
+        const double nominal = nominal_.values[input];
+        const double tolerance = tolerances_[input];
+        if (tolerance == 0.0) {
+            std::fill_n(values, count, nominal);
+            continue;
+        }
+        draws_.deviations(first, count, static_cast<Input>(input), distribution_, values);
+        for (std::size_t sample = 0; sample < count; ++sample) {
+            values[sample] = nominal + tolerance * values[sample];
         }
     }
-    return line;
 }
 
 SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count, std::array<SampleColumn, kInputs>* kept) {
     SampleColumn z0(count);
-    if (kept == nullptr) {
-        line_values(
-            count, [&](std::size_t sample) { return lines(sample); }, z0.data(), nullptr);
-        return z0;
+    if (kept != nullptr) {
+        for (SampleColumn& column : *kept) {
+            column.resize(count);
+        }
     }
-    for (SampleColumn& column : *kept) {
-        column.resize(count);
-    }
-    line_values(
-        count,
-        [&](std::size_t sample) {
-            const Line line = lines(sample);
-            for (std::size_t input = 0; input < kInputs; ++input) {
-                (*kept)[input][sample] = line.values[input];
-            }
-            return line;
-        },
-        z0.data(), nullptr);
+    in_parallel(count, kLineBlock, [&](std::size_t begin, std::size_t end) {
+        LineBlock block;
+        std::array<double*, kInputs> line;
+        for (std::size_t input = 0; input < kInputs; ++input) {
+            line[input] = kept != nullptr ? (*kept)[input].data() + begin : block[input].data();
+        }
+        lines.lines(begin, end - begin, line);
+        impedances_of_block(end - begin, line, z0.data() + begin);
+    });
     return z0;
 }
 

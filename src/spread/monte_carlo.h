@@ -1,13 +1,17 @@
 #pragma once
 
 #include "spread/budget.h"
+#include "spread/line_values.h"
 #include "spread/random_draws.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace velmoka::spread {
+
+// The lines of a block of samples, one array an input.
+using LineBlock = std::array<std::array<double, kLineBlock>, kInputs>;
 
 // The samples of a Monte Carlo run about a nominal line: sample i strays from it by the draws
 // of i, each toleranced input by its tolerance (a percentage taken about this nominal value).
@@ -15,7 +19,9 @@ class SampleLines {
 public:
     SampleLines(const Line& nominal, const Tolerances& tolerances, Distribution distribution, std::uint64_t seed);
 
-    Line operator()(std::uint64_t sample) const;
+    // The lines of samples first to first + count − 1, count at most kLineBlock: to[input][i]
+    // is the value of the input in sample first + i.
+    void lines(std::uint64_t first, std::size_t count, const std::array<double*, kInputs>& to) const;
 
 private:
     Line nominal_;
