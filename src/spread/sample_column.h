@@ -1,24 +1,40 @@
 #pragma once
 
+#include "spread/column_blocks.h"
+
+#include <cstddef>
 #include <memory>
 #include <vector>
 
 namespace velmoka::spread {
 
-// Allocates as std::allocator does, but leaves a new element of a plain type unset rather than
-// zeroed: every element of a sample column is written before it is read, and zeroing a million
-// of them first costs as much as a good share of the run.
+// Allocates a sample column. A new element of a plain type is left unset rather than zeroed:
+// every element of a sample column is written before it is read, and zeroing a million of them
+// first costs as much as a good share of the run. A long column takes a column block
+// (column_blocks.h), a short one the ordinary heap.
 template <typename T>
-class NoZeroing : public std::allocator<T> {
+class ColumnAllocator : public std::allocator<T> {
 public:
     template <typename U>
     struct rebind {
-        using other = NoZeroing<U>;
+        using other = ColumnAllocator<U>;
     };
 
-    NoZeroing() = default;
+    ColumnAllocator() = default;
     template <typename U>
-    NoZeroing(const NoZeroing<U>&) noexcept {}
+    ColumnAllocator(const ColumnAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t count) {
+        return count * sizeof(T) < kHugePage ? std::allocator<T>::allocate(count)
+                                             : static_cast<T*>(take_column_block(count * sizeof(T)));
+    }
+    void deallocate(T* column, std::size_t count) {
+        if (count * sizeof(T) < kHugePage) {
+            std::allocator<T>::deallocate(column, count);
+        } else {
+            give_back_column_block(column, count * sizeof(T));
+        }
+    }
 
     template <typename U>
     void construct(U* element) noexcept {
@@ -31,6 +47,6 @@ public:
 };
 
 // One value of every sample of a Monte Carlo run.
-using SampleColumn = std::vector<double, NoZeroing<double>>;
+using SampleColumn = std::vector<double, ColumnAllocator<double>>;
 
 }  // namespace velmoka::spread
