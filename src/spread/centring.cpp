@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <span>
 #include <utility>
 
@@ -24,6 +25,10 @@ constexpr double kFirstStep = 0.01;    // the secant's second width, 1 % past th
 constexpr double kBracketBands = 1.0;  // the yield search spans the median ± this many bands
 constexpr double kPolishStep = 2e-3;   // relative: the widths either side checked at the end
 constexpr int kMostPolishSteps = 10;
+// The golden-section search runs on the first samples alone, a sixteenth of them but no fewer
+// than kFewestCoarseSamples: the polish, on every sample, takes it from there.
+constexpr std::uint64_t kCoarseShare = 16;
+constexpr std::uint64_t kFewestCoarseSamples = 1 << 16;
 
 // The samples about any nominal width, their draws worked out once: each sample's H, T/H and er
 // are the same for every width tried, and only its W moves with the nominal width.
@@ -53,16 +58,17 @@ public:
     // The impedance of every sample about a nominal width, into z0.
     void impedances_at(double width, SampleColumn& z0) {
         z0.resize(request_.samples);
-        over_blocks(width, [&](std::size_t begin, std::size_t count, const double* u) {
+        over_blocks(width, request_.samples, [&](std::size_t begin, std::size_t count, const double* u) {
             std::array<double, kLineBlock> e_eff;
             microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], &z0[begin], e_eff.data());
         });
     }
 
-    // The samples whose impedance lies within band of target about a nominal width.
-    std::uint64_t inside_band_at(double width, double target, double band) {
+    // Of the first `samples`, those whose impedance lies within band of target about a nominal
+    // width.
+    std::uint64_t inside_band_at(double width, double target, double band, std::uint64_t samples) {
         std::atomic<std::uint64_t> inside{0};
-        over_blocks(width, [&](std::size_t begin, std::size_t count, const double* u) {
+        over_blocks(width, samples, [&](std::size_t begin, std::size_t count, const double* u) {
             std::array<double, kLineBlock> z0;
             std::array<double, kLineBlock> e_eff;
             microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], z0.data(), e_eff.data());
@@ -75,7 +81,8 @@ public:
         return inside;
     }
 
-    int runs() const { return runs_; }
+    // The runs tried so far, in runs over every sample.
+    int runs() const { return static_cast<int>((samples_tried_ + request_.samples - 1) / request_.samples); }
 
 private:
     static Tolerances without_width_tolerance(Tolerances tolerances) {
@@ -83,12 +90,12 @@ private:
         return tolerances;
     }
 
-    // Each block of samples' W/H about a nominal width, handed to work(first, count, u).
+    // Each block of the first `samples`' W/H about a nominal width, handed to work(first, count, u).
     template <typename Work>
-    void over_blocks(double width, const Work& work) {
-        ++runs_;
+    void over_blocks(double width, std::uint64_t samples, const Work& work) {
+        samples_tried_ += samples;
         const double w_tolerance = request_.tolerances[static_cast<std::size_t>(Input::w)].about(width);
-        in_parallel(request_.samples, kLineBlock, [&](std::size_t begin, std::size_t end) {
+        in_parallel(samples, kLineBlock, [&](std::size_t begin, std::size_t end) {
             std::array<double, kLineBlock> u{};
             for (std::size_t sample = begin; sample < end; ++sample) {
                 u[sample - begin] = ratio_to(width + w_tolerance * w_deviation_[sample], h_[sample]);
@@ -102,7 +109,7 @@ private:
     SampleColumn t_ratio_;
     SampleColumn er_;
     SampleColumn w_deviation_;
-    int runs_ = 0;
+    std::uint64_t samples_tried_ = 0;
 };
 
 double median_of(std::span<const double> z0) {
@@ -130,7 +137,6 @@ Centring centre_width(const Request& request, double band) {
         trials.impedances_at(width, z0);
         return median_of(z0);
     };
-    const auto yield_at = [&](double width) { return trials.inside_band_at(width, target, band); };
 
     // The median falls as the width grows: a secant search on the logarithm of the width.
     double width = first_width(request);
@@ -146,18 +152,34 @@ Centring centre_width(const Request& request, double band) {
         width = std::exchange(other_width, next);
         median = std::exchange(other_median, median_at(next));
     }
-    const double width_for_median = other_width;
+    const double width_for_median = other_width;  // the last width tried: z0 holds its impedances
     const double slope = (other_median - median) / (other_width - width);  // ohms per unit of W
+    std::map<double, std::uint64_t> yields = {{width_for_median, inside_band(z0, target, band)}};
+    const auto yield_at = [&](double width) {
+        const auto [known, added] = yields.try_emplace(width);
+        if (added) {
+            known->second = trials.inside_band_at(width, target, band, request.samples);
+        }
+        return known->second;
+    };
 
     // The yield is highest about the median's width: a golden-section search over the widths that
     // take the median a band either side of the target, down to the polishing step.
     const double step = kPolishStep * width_for_median;
     const double reach =
         std::isfinite(slope) && slope != 0.0 ? kBracketBands * band / std::fabs(slope) : width_for_median / 2.0;
-    auto [best_width, best_yield] =
-        golden_section(std::max(width_for_median - reach, width_for_median / 2.0), width_for_median + reach, 2.0 * step,
-                       yield_at, std::greater_equal<>());
-    // Then a step either way while that gains: no width a step away does better.
+    const std::uint64_t coarse_samples =
+        std::min(request.samples, std::max(kFewestCoarseSamples, request.samples / kCoarseShare));
+    const double coarse_best =
+        golden_section(
+            std::max(width_for_median - reach, width_for_median / 2.0), width_for_median + reach, 2.0 * step,
+            [&](double width) { return trials.inside_band_at(width, target, band, coarse_samples); },
+            std::greater_equal<>())
+            .first;
+    // Then, on every sample, from the better of that width and the median's, a step either way
+    // while that gains: no width a step away does better, nor any width tried.
+    double best_width = yield_at(coarse_best) >= yields.at(width_for_median) ? coarse_best : width_for_median;
+    std::uint64_t best_yield = yields.at(best_width);
     for (int move = 0; move < kMostPolishSteps; ++move) {
         const std::uint64_t narrower = yield_at(best_width - step);
         const std::uint64_t wider = yield_at(best_width + step);
@@ -171,7 +193,7 @@ Centring centre_width(const Request& request, double band) {
             share_of(best_yield, request.samples),
             step,
             width_for_median,
-            share_of(yield_at(width_for_median), request.samples),
+            share_of(yields.at(width_for_median), request.samples),
             trials.runs()};
 }
 
