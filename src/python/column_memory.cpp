@@ -1,27 +1,16 @@
 #include "python/column_memory.h"
 
-#include <sys/mman.h>
+#include "calculator/column_blocks.h"
 
-#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <utility>
 
 namespace velmoka::python {
 
-namespace {
-
-// The huge page of amd64 Linux.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
-constexpr std::uintptr_t whole_huge_pages(std::uintptr_t bytes) {
-    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
-}
-
-}  // namespace
-
-ColumnMemory::ColumnMemory(std::size_t bytes) {
+ColumnMemory::ColumnMemory(std::size_t bytes) : bytes_(bytes) {
     if (bytes < kHugePage) {
         data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);
         if (data_ == nullptr) {
@@ -29,33 +18,21 @@ ColumnMemory::ColumnMemory(std::size_t bytes) {
         }
         return;
     }
-    // A huge page more than wanted, then the ends beyond the aligned stretch given back.
-    mapped_ = whole_huge_pages(bytes);
-    const std::size_t reserved = mapped_ + kHugePage;
-    void* const mapping = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapping == MAP_FAILED) {
-        throw std::bad_alloc();
-    }
-    const auto start = reinterpret_cast<std::uintptr_t>(mapping);
-    const std::uintptr_t aligned = whole_huge_pages(start);
-    if (aligned > start) {
-        munmap(mapping, aligned - start);
-    }
-    if (const std::uintptr_t end = start + reserved; end > aligned + mapped_) {
-        munmap(reinterpret_cast<void*>(aligned + mapped_), end - (aligned + mapped_));
-    }
-    data_ = reinterpret_cast<void*>(aligned);
-    madvise(data_, mapped_, MADV_HUGEPAGE);  // only advice: where refused, small pages serve
+    const ColumnBlock block = take_column_block(bytes);
+    data_ = block.zeroed ? block.start : std::memset(block.start, 0, bytes);
 }
 
 ColumnMemory::ColumnMemory(ColumnMemory&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), mapped_(std::exchange(other.mapped_, 0)) {}
+    : data_(std::exchange(other.data_, nullptr)), bytes_(std::exchange(other.bytes_, 0)) {}
 
 ColumnMemory::~ColumnMemory() {
-    if (mapped_ != 0) {
-        munmap(data_, mapped_);
-    } else {
+    if (data_ == nullptr) {
+        return;
+    }
+    if (bytes_ < kHugePage) {
         std::free(data_);
+    } else {
+        give_back_column_block(data_, bytes_);
     }
 }
 

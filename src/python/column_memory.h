@@ -9,12 +9,11 @@ namespace velmoka::python {
 
 namespace py = pybind11;
 
-// Zeroed memory for a column of results, in huge pages once it is a huge page long. Fresh memory
-// reaches a process a page at a time, one fault a page, and a fault is slow in a virtual machine:
-// the 112 MB of an analysis's fourteen number columns cost 28,000 faults and a third of a second
-// in 4 KiB pages, and 56 faults in 2 MiB pages. numpy asks for huge pages for its own large
-// arrays but leaves the partial 2 MiB at either end of each in small pages, and np.zeros none at
-// all; so a long column is mapped here, aligned to a huge page and as long as whole ones.
+// Zeroed memory for a column of results, in huge pages once it is a huge page long
+// (calculator/column_blocks.h): the 112 MB of an analysis's fourteen number columns cost 28,000
+// faults and a third of a second in 4 KiB pages, and 56 faults in 2 MiB pages. numpy asks for
+// huge pages for its own large arrays but leaves the partial 2 MiB at either end of each in
+// small pages, and np.zeros none at all.
 class ColumnMemory {
 public:
     explicit ColumnMemory(std::size_t bytes);  // throws std::bad_alloc where no memory is left
@@ -28,7 +27,7 @@ public:
 
 private:
     void* data_ = nullptr;
-    std::size_t mapped_ = 0;  // bytes in whole huge pages; 0 for a short column, from calloc
+    std::size_t bytes_ = 0;
 };
 
 // A new array of the shape and type, every element zero, in memory of its own.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "spread/column_blocks.h"
+#include "calculator/column_blocks.h"
 
 #include <cstddef>
 #include <memory>
@@ -26,7 +26,7 @@ public:
 
     T* allocate(std::size_t count) {
         return count * sizeof(T) < kHugePage ? std::allocator<T>::allocate(count)
-                                             : static_cast<T*>(take_column_block(count * sizeof(T)));
+                                             : static_cast<T*>(take_column_block(count * sizeof(T)).start);
     }
     void deallocate(T* column, std::size_t count) {
         if (count * sizeof(T) < kHugePage) {

@@ -5,6 +5,7 @@
 // VELMOKA_RANDOM_SEED=<seed> replays a run.
 
 #include "calculator/calculator.h"
+#include "calculator/column_blocks.h"
 #include "calculator/design.h"
 #include "calculator/random_seed.h"
 #include "text_rules/leading_numeric.h"
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 
@@ -131,6 +133,7 @@ class TestDesigns : public QObject {
 
 private slots:
     void bulk_path_shows_what_the_window_shows();
+    void column_blocks_are_kept_for_the_next_column();
 };
 
 void TestDesigns::bulk_path_shows_what_the_window_shows() {
@@ -156,6 +159,23 @@ void TestDesigns::bulk_path_shows_what_the_window_shows() {
     for (const int count : endings) {
         QVERIFY(count > kDesigns / 100);
     }
+}
+
+// A long column given back serves the next of its length, aligned to a huge page, holding what
+// it held; a block is handed to one column at a time.
+void TestDesigns::column_blocks_are_kept_for_the_next_column() {
+    constexpr std::size_t kColumn = 8'000'000;  // bytes: a million doubles
+    const velmoka::ColumnBlock first = velmoka::take_column_block(kColumn);
+    QVERIFY(first.zeroed);
+    velmoka::give_back_column_block(first.start, kColumn);
+    const velmoka::ColumnBlock again = velmoka::take_column_block(kColumn);
+    const velmoka::ColumnBlock other = velmoka::take_column_block(kColumn);
+    QCOMPARE(again.start, first.start);
+    QVERIFY(!again.zeroed);
+    QVERIFY(other.start != again.start);
+    QCOMPARE(reinterpret_cast<std::uintptr_t>(other.start) % velmoka::kHugePage, std::uintptr_t{0});
+    velmoka::give_back_column_block(again.start, kColumn);
+    velmoka::give_back_column_block(other.start, kColumn);
 }
 
 QTEST_APPLESS_MAIN(TestDesigns)

@@ -4,7 +4,6 @@
 // percentiles, and its own yield either side of the width it centres on.
 
 #include "spread/budget.h"
-#include "spread/column_blocks.h"
 #include "spread/line_values.h"
 #include "spread/sample_statistics.h"
 #include "spread/worst_case.h"
@@ -82,7 +81,6 @@ private slots:
     void samples_hang_on_the_seed_alone();
     void percentiles_match_a_sort();
     void centred_width_beats_its_neighbours();
-    void column_blocks_are_kept_for_the_next_run();
 };
 
 // With one input toleranced, Z0 is monotone in it, so the share of samples with Z0 beyond the
@@ -255,21 +253,6 @@ void TestSpread::centred_width_beats_its_neighbours() {
     QVERIFY(found >= yield_at(centring.width_for_yield - centring.step));
     QVERIFY(found >= yield_at(centring.width_for_yield + centring.step));
     QVERIFY(centring.runs <= 20);
-}
-
-// A block given back serves the next column of its length, aligned to a huge page, and is
-// handed to one column at a time.
-void TestSpread::column_blocks_are_kept_for_the_next_run() {
-    constexpr std::size_t kColumn = 8'000'000;  // bytes: a million samples
-    void* const first = take_column_block(kColumn);
-    give_back_column_block(first, kColumn);
-    void* const again = take_column_block(kColumn);
-    void* const other = take_column_block(kColumn);
-    QCOMPARE(again, first);
-    QVERIFY(other != again);
-    QCOMPARE(reinterpret_cast<std::uintptr_t>(other) % kHugePage, std::uintptr_t{0});
-    give_back_column_block(again, kColumn);
-    give_back_column_block(other, kColumn);
 }
 
 QTEST_APPLESS_MAIN(TestSpread)

@@ -1,6 +1,7 @@
-#include "spread/column_blocks.h"
+#include "calculator/column_blocks.h"
 
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -9,7 +10,7 @@
 #include <sys/mman.h>
 #endif
 
-namespace velmoka::spread {
+namespace velmoka {
 
 namespace {
 
@@ -43,7 +44,8 @@ void unmapped(void* block, std::size_t length) {
 }
 #else
 void* mapped(std::size_t length) {
-    return ::operator new (length, std::align_val_t{kHugePage});
+    // Zeroed, as fresh pages of a mapping are.
+    return std::memset(::operator new (length, std::align_val_t{kHugePage}), 0, length);
 }
 
 void unmapped(void* block, std::size_t length) {
@@ -106,10 +108,12 @@ KeptBlocks& kept_blocks() {
 
 }  // namespace
 
-void* take_column_block(std::size_t bytes) {
+ColumnBlock take_column_block(std::size_t bytes) {
     const std::size_t length = whole_huge_pages(bytes);
-    void* const block = kept_blocks().take(length);
-    return block != nullptr ? block : mapped(length);
+    if (void* const kept = kept_blocks().take(length); kept != nullptr) {
+        return {kept, false};
+    }
+    return {mapped(length), true};
 }
 
 void give_back_column_block(void* block, std::size_t bytes) {
@@ -118,4 +122,4 @@ void give_back_column_block(void* block, std::size_t bytes) {
     }
 }
 
-}  // namespace velmoka::spread
+}  // namespace velmoka
