@@ -32,7 +32,9 @@ std::u16string from_hex(const std::string& hex) {
 }
 
 std::string json(std::string_view text) {
-    return "\"" + std::string(text) + "\"";  // names and messages: ASCII without quotes
+    std::string out = "\"";  // names and messages: ASCII without quotes
+    out += text;
+    return out + "\"";
 }
 
 // A box's text as a JSON string: every code unit outside printable ASCII escaped.
@@ -57,8 +59,8 @@ std::string json(bool value) {
 std::string answer(const velmoka::Calculator& calculator, const velmoka::Outcome& outcome) {
     std::string line = "{\"writes\":[";
     for (const velmoka::Write& write : outcome.writes) {
-        line += (&write == outcome.writes.data() ? "{\"box\":" : ",{\"box\":") + json(velmoka::name_of(write.box)) +
-                ",\"text\":" + json(write.text) + ",\"changed\":" + json(write.changed) +
+        line += &write == outcome.writes.data() ? "{\"box\":" : ",{\"box\":";
+        line += json(velmoka::name_of(write.box)) + ",\"text\":" + json(write.text) + ",\"changed\":" + json(write.changed) +
                 ",\"byEntryCheck\":" + json(write.by_entry_check) + "}";
     }
     const std::optional<velmoka::Stop>& message = outcome.ending.message;
@@ -68,8 +70,8 @@ std::string answer(const velmoka::Calculator& calculator, const velmoka::Outcome
             ",\"messageBox\":" + (message ? json(velmoka::name_of(message->box)) : "null") +
             ",\"units\":" + json(velmoka::name_of(calculator.units())) + ",\"texts\":{";
     for (std::size_t box = 0; box < velmoka::kBoxCount; ++box) {
-        line += (box == 0 ? "" : ",") + json(velmoka::kBoxNames[box]) + ":" +
-                json(calculator.text(static_cast<Box>(box)));
+        line += box == 0 ? "" : ",";
+        line += json(velmoka::kBoxNames[box]) + ":" + json(calculator.text(static_cast<Box>(box)));
     }
     return line + "}}";
 }
