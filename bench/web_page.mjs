@@ -4,9 +4,10 @@
 //   node bench/web_page.mjs [RUNS] [PAGE_FOLDER]      20 runs, build-web/page unless given
 //
 // - Start-up: from navigation to the page ready for input, against a static page of the same
-//   controls without the core (the page with its scripts taken out), loaded in turn in the same
-//   run. A page is ready at the first frame after it has marked "ready": the real page once the
-//   core has loaded and the buttons are enabled, the static one when its markup is parsed.
+//   controls without the core (the page with its scripts and the core's WebAssembly taken out),
+//   loaded in turn in the same run. A page is ready at the first frame after it has marked
+//   "ready": the real page once the core has loaded and the buttons are enabled, the static one
+//   when its markup is parsed.
 //   Prints the medians of both, their ratio and the median of the pairs' ratios.
 // - Presses: each command button clicked in the page, the core's writes shown in the boxes.
 // - Size: the page compressed with gzip -9.
@@ -31,7 +32,7 @@ const KB = 1000;
 const page = readFileSync(join(folder, "index.html"), "utf8");
 const staticFolder = mkdtempSync(join(tmpdir(), "velmoka-static-"));
 writeFileSync(join(staticFolder, "index.html"), page
-    .replace(/<script>[\s\S]*?<\/script>/g, "")
+    .replace(/<script[^>]*>[\s\S]*?<\/script>/g, "")
     .replace('<fieldset id="controls" disabled>', '<fieldset id="controls">')
     .replace("</body>", '<script>performance.mark("ready")</script>\n</body>'));
 

@@ -18,8 +18,11 @@
     about.addEventListener("keydown", (event) => event.key === "Escape" && about.close());
     about.addEventListener("close", () => aboutButton.focus());
 
-    // The core compiles its WebAssembly as it loads: it is ready once the call returns.
-    const core = VelmokaCore();
+    // The core's WebAssembly, carried in the page in base64, is compiled at once: the core is
+    // ready once the call returns.
+    const base64 = document.getElementById("velmoka_core_wasm").textContent;
+    const wasmBinary = Uint8Array.fromBase64?.(base64) ?? Uint8Array.from(atob(base64), (letter) => letter.charCodeAt(0));
+    const core = VelmokaCore({ wasmBinary });
     const calculator = new core.Calculator();
     const openingTexts = new Map(boxes.map((box) => [box.id, calculator.text(box.id)]));
     const keyedBoxes = core.boxKeys().map((key) => [key, document.getElementById(core.boxKeyed(key))]);

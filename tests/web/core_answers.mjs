@@ -1,6 +1,7 @@
 // The calculator core's answers to steps (fresh, units, edit, press), from this build's native
 // core_replay, and from the WebAssembly core of the web page through its binding, in one form.
 import { spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { join } from "node:path";
 
@@ -33,10 +34,12 @@ export function nativeAnswers(steps) {
     return replay.stdout.trimEnd().split("\n").map((line) => JSON.parse(line));
 }
 
-// The web page's core, velmoka_core.js of the WebAssembly build, ready once loaded.
+// The web page's core, velmoka_core.js of the WebAssembly build given its velmoka_core.wasm,
+// ready once loaded.
 export function loadWebCore() {
     const require = createRequire(import.meta.url);
-    return require(join(process.env.VELMOKA_WEB_BUILD, "src", "web", "velmoka_core.js"))();
+    const folder = join(process.env.VELMOKA_WEB_BUILD, "src", "web");
+    return require(join(folder, "velmoka_core.js"))({ wasmBinary: readFileSync(join(folder, "velmoka_core.wasm")) });
 }
 
 const NOTHING_DONE = { writes: [], selectImpedance: false, status: "ok", message: null, messageBox: null };
