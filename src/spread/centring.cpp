@@ -177,7 +177,7 @@ Centring centre_width(const Request& request, double band) {
             std::greater_equal<>())
             .first;
     // Then, on every sample, from the better of that width and the median's, a step either way
-    // while that gains: no width a step away does better, nor any width tried.
+    // while that gains: no width a step away does better, nor any other width tried on every sample.
     double best_width = yield_at(coarse_best) >= yields.at(width_for_median) ? coarse_best : width_for_median;
     std::uint64_t best_yield = yields.at(best_width);
     for (int move = 0; move < kMostPolishSteps; ++move) {

@@ -60,8 +60,8 @@ std::string answer(const velmoka::Calculator& calculator, const velmoka::Outcome
     std::string line = "{\"writes\":[";
     for (const velmoka::Write& write : outcome.writes) {
         line += &write == outcome.writes.data() ? "{\"box\":" : ",{\"box\":";
-        line += json(velmoka::name_of(write.box)) + ",\"text\":" + json(write.text) + ",\"changed\":" + json(write.changed) +
-                ",\"byEntryCheck\":" + json(write.by_entry_check) + "}";
+        line += json(velmoka::name_of(write.box)) + ",\"text\":" + json(write.text) +
+                ",\"changed\":" + json(write.changed) + ",\"byEntryCheck\":" + json(write.by_entry_check) + "}";
     }
     const std::optional<velmoka::Stop>& message = outcome.ending.message;
     line += "],\"selectImpedance\":" + json(outcome.select_impedance()) +
