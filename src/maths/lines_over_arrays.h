@@ -2,7 +2,9 @@
 
 #include "maths/width_search.h"
 
+#include <cmath>
 #include <cstddef>
+#include <limits>
 #include <string_view>
 
 // The line model and the width search over arrays of lines, at full precision: a strip's
@@ -30,6 +32,16 @@
 //   two impedances by the 1e-4 between them: the scalar search itself moves its ratio by up
 //   to 1.5e-12 when T/H moves by one unit in the last place, so 1e-13 is not to be had.
 namespace velmoka {
+
+// Lines to hand the functions at once from a larger task: enough for their lanes (and few
+// searches ending together), few enough for the first-level cache.
+inline constexpr std::size_t kLineBlock = 512;
+
+// W/H or T/H as the functions take them, NaN where the dielectric thickness is not a positive
+// finite length: W/0 would read as an infinitely wide strip.
+inline double ratio_to(double length, double h) {
+    return h > 0.0 && std::isfinite(h) ? length / h : std::numeric_limits<double>::quiet_NaN();
+}
 
 // The line of each W/H u, T/H t and permittivity er, as microstrip_line gives it:
 // - NaN in any input gives NaN in both outputs, and so does u <= 0, t < 0 or er < 1: nothing

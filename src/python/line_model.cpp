@@ -8,8 +8,6 @@
 #include <pybind11/pybind11.h>
 
 #include <array>
-#include <cmath>
-#include <limits>
 
 namespace velmoka::python {
 
@@ -17,22 +15,12 @@ using namespace pybind11::literals;
 
 namespace {
 
-// Elements a kernel takes at once: enough for its lanes to stay busy, few enough to stay in the
-// first-level cache.
-constexpr std::size_t kBlock = 512;
-
-// A ratio to the dielectric thickness, NaN where the thickness is not a positive finite length:
-// the kernels would take W/0 for an infinitely wide strip.
-double ratio_to(double length, double h) {
-    return h > 0.0 && std::isfinite(h) ? length / h : std::numeric_limits<double>::quiet_NaN();
-}
-
 // Fills blocks of the kernels' three inputs from the broadcast arguments, runs fill and kernel
 // over every element, a block at a time on every core.
 template <typename Fill, typename Kernel>
 void over_blocks(const Broadcast& broadcast, const Fill& fill, const Kernel& kernel) {
-    in_parallel(broadcast.size(), kBlock, [&](std::size_t begin, std::size_t end) {
-        std::array<std::array<double, kBlock>, 3> inputs;
+    in_parallel(broadcast.size(), kLineBlock, [&](std::size_t begin, std::size_t end) {
+        std::array<std::array<double, kLineBlock>, 3> inputs;
         Broadcast::Walk walk(broadcast, begin);
         for (std::size_t index = begin; index < end; ++index, walk.next()) {
             fill(walk, inputs, index - begin);
@@ -82,7 +70,7 @@ py::object strip_width(const py::object& z0, const py::object& h, const py::obje
                 strip_width_ratios(count, inputs[0].data(), inputs[1].data(), inputs[2].data(), w_out + first);
             });
         // The ratios found, times the thickness of each element: W in the unit of H.
-        in_parallel(broadcast.size(), kBlock, [&](std::size_t begin, std::size_t end) {
+        in_parallel(broadcast.size(), kLineBlock, [&](std::size_t begin, std::size_t end) {
             Broadcast::Walk walk(broadcast, begin);
             for (std::size_t index = begin; index < end; ++index, walk.next()) {
                 w_out[index] *= walk.value(1);

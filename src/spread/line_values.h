@@ -5,21 +5,9 @@
 #include "spread/tolerance.h"
 
 #include <array>
-#include <cmath>
 #include <cstddef>
-#include <limits>
 
 namespace velmoka::spread {
-
-// Lines the model's kernels take at once: enough for their lanes, few enough for the
-// first-level cache.
-inline constexpr std::size_t kLineBlock = 512;
-
-// W/H or T/H, NaN where the dielectric thickness is not a positive length: the kernels would
-// take W/0 for an infinitely wide strip.
-inline double ratio_to(double length, double h) {
-    return h > 0.0 && std::isfinite(h) ? length / h : std::numeric_limits<double>::quiet_NaN();
-}
 
 // The impedance and effective dielectric constant of many lines, from the line model at full
 // precision (the SIMD kernels of the maths layer) on every core: line_at(i) gives line i, and
