@@ -21,8 +21,6 @@ namespace velmoka::command_line {
 
 namespace {
 
-constexpr std::uint64_t kMostSamples = 100'000'000;
-
 // The boxes spread reads; it refuses every other.
 constexpr std::array kSpreadBoxes = {Box::w_txt, Box::h_txt, Box::t_txt, Box::er_txt, Box::freq_txt, Box::length1_txt};
 
@@ -68,12 +66,10 @@ spread::Request request_of(const SpreadOptions& options, const GivenBoxes& given
             throw UsageError(option_of(field_of(static_cast<Box>(box))) + ": spread does not take it");
         }
     }
-    constexpr double kMetresPerMicron = 1e-6;
-    constexpr double kMetresPerMil = 25.4e-6;
     spread::Request request;
     request.nominal.values = {value_of(Box::w_txt, given), value_of(Box::h_txt, given), value_of(Box::t_txt, given),
                               value_of(Box::er_txt, given)};
-    request.metres_per_unit = units == Units::mils ? kMetresPerMil : kMetresPerMicron;
+    request.metres_per_unit = spread::metres_per(units);
     if (given[index_of(Box::length1_txt)]) {
         request.length = value_of(Box::length1_txt, given);
         request.freq = value_of(Box::freq_txt, given);
@@ -144,7 +140,7 @@ void add_spread_options(CLI::App& app, SpreadOptions& spread) {
               ->check(CLI::IsMember(
                   std::vector<std::string>(spread::kDistributionNames.begin(), spread::kDistributionNames.end()))));
     added(app.add_option("--samples", spread.samples, "spread: Monte Carlo samples, 1 to 100000000 (default 100000)")
-              ->check(CLI::Range(std::uint64_t{1}, kMostSamples)));
+              ->check(CLI::Range(std::uint64_t{1}, spread::kMostSamples)));
     spread.seed_option = added(
         app.add_option("--seed", spread.seed,
                        "spread: the Monte Carlo run's seed, to repeat it (one is chosen and reported otherwise)"));

@@ -21,10 +21,6 @@ using namespace pybind11::literals;
 
 namespace {
 
-constexpr std::uint64_t kMostSamples = 100'000'000;
-constexpr double kMetresPerMicron = 1e-6;
-constexpr double kMetresPerMil = 25.4e-6;
-
 double finite(const std::string& name, const py::handle& value) {
     const double number = value.cast<double>();
     if (!std::isfinite(number)) {
@@ -69,7 +65,7 @@ py::dict spread_of(double w, double h, double t, double er, const std::string& u
     if (!(w > 0.0 && h > 0.0 && t >= 0.0 && er >= 1.0)) {
         throw py::value_error("the line needs w and h above 0, t at least 0 and er at least 1");
     }
-    request.metres_per_unit = units_called(units) == Units::mils ? kMetresPerMil : kMetresPerMicron;
+    request.metres_per_unit = spread::metres_per(units_called(units));
     if (!length.is_none()) {
         request.length = finite("length", length);
         request.freq = freq.is_none() ? 1.0 : finite("freq", freq);
@@ -86,7 +82,7 @@ py::dict spread_of(double w, double h, double t, double er, const std::string& u
         throw py::value_error("dist: '" + distribution + "' is neither 'normal' nor 'uniform'");
     }
     request.distribution = distribution == "uniform" ? spread::Distribution::uniform : spread::Distribution::normal;
-    if (samples == 0 || samples > kMostSamples) {
+    if (samples == 0 || samples > spread::kMostSamples) {
         throw py::value_error("samples: from 1 to 100000000");
     }
     request.samples = samples;
