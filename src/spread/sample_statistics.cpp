@@ -26,10 +26,12 @@ struct Sums {
 }  // namespace
 
 Moments moments_of(std::span<const double> values) {
-    Sums total;
-    std::mutex adding;
+    // Each piece's sums kept in its own place and added up in the pieces' order, not as threads
+    // finish: the same values give the same bits on any number of cores, run after run.
+    const std::size_t pieces = (values.size() + kPiece - 1) / kPiece;
+    std::vector<Sums> piece_sums(pieces);
     in_parallel(values.size(), kPiece, [&](std::size_t begin, std::size_t end) {
-        Sums piece;
+        Sums& piece = piece_sums[begin / kPiece];
         for (std::size_t index = begin; index < end; ++index) {
             const double value = values[index];
             if (std::isfinite(value)) {
@@ -39,12 +41,14 @@ Moments moments_of(std::span<const double> values) {
                 piece.highest = std::max(piece.highest, value);
             }
         }
-        const std::scoped_lock lock(adding);
+    });
+    Sums total;
+    for (const Sums& piece : piece_sums) {
         total.count += piece.count;
         total.sum += piece.sum;
         total.lowest = std::min(total.lowest, piece.lowest);
         total.highest = std::max(total.highest, piece.highest);
-    });
+    }
     Moments moments;
     moments.count = total.count;
     if (total.count == 0) {
@@ -54,17 +58,19 @@ Moments moments_of(std::span<const double> values) {
     moments.lowest = total.lowest;
     moments.highest = total.highest;
     // The squares about the mean, a second pass: no cancellation between large sums.
-    double squares = 0.0;
+    std::vector<double> piece_squares(pieces);
     in_parallel(values.size(), kPiece, [&](std::size_t begin, std::size_t end) {
-        double piece = 0.0;
+        double& piece = piece_squares[begin / kPiece];
         for (std::size_t index = begin; index < end; ++index) {
             if (std::isfinite(values[index])) {
                 piece += (values[index] - moments.mean) * (values[index] - moments.mean);
             }
         }
-        const std::scoped_lock lock(adding);
-        squares += piece;
     });
+    double squares = 0.0;
+    for (const double piece : piece_squares) {
+        squares += piece;
+    }
     moments.standard_deviation = total.count > 1 ? std::sqrt(squares / static_cast<double>(total.count - 1)) : 0.0;
     return moments;
 }
