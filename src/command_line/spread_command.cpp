@@ -181,12 +181,12 @@ int run_spread(const SpreadOptions& options, const GivenBoxes& given, Units unit
     if (format == "json") {
         out << spread::report_json(request, report, velmoka::name_of(units)) << '\n';
     } else if (format == "csv") {
-        write_samples_csv(out, request, report);
+        write_samples_csv(out, report);
     } else {
         write_spread_text(out, request, report, units);
     }
     if (samples_file) {
-        write_samples_csv(*samples_file, request, report);
+        write_samples_csv(*samples_file, report);
     }
     if (plot_file) {
         write_spread_plot(*plot_file, request, report);

@@ -17,13 +17,6 @@ using spread::Input;
 
 constexpr double kPercent = 100.0;
 
-// A number with a fixed count of decimals, as people read it.
-std::string fixed(double value, int decimals) {
-    std::array<char, 64> text;
-    const int length = std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-    return std::string(text.data(), static_cast<std::size_t>(std::max(length, 0)));
-}
-
 // A length or a permittivity as people read it: six significant digits, no trailing zeros.
 std::string people(double value) {
     std::array<char, 64> text;
@@ -72,6 +65,12 @@ std::string share_text(const spread::Share& share) {
 }
 
 }  // namespace
+
+std::string fixed(double value, int decimals) {
+    std::array<char, 64> text;
+    const int length = std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
+    return std::string(text.data(), static_cast<std::size_t>(std::max(length, 0)));
+}
 
 void write_spread_text(std::ostream& out, const spread::Request& request, const spread::Report& report, Units units) {
     const spread::MonteCarlo& monte_carlo = report.monte_carlo;
@@ -144,7 +143,7 @@ void write_spread_text(std::ostream& out, const spread::Request& request, const 
     out << "\n" << spread::kModelLimits << "\n";
 }
 
-void write_samples_csv(std::ostream& out, const spread::Request&, const spread::Report& report) {
+void write_samples_csv(std::ostream& out, const spread::Report& report) {
     out << "sample,w,h,t,er,z0\n";
     std::string row;
     for (std::uint64_t sample = 0; sample < report.sample_z0.size(); ++sample) {

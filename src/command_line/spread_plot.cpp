@@ -1,5 +1,7 @@
 #include "command_line/spread_plot.h"
 
+#include "command_line/spread_output.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -31,15 +33,9 @@ constexpr std::string_view kBarColour = "#4a78b5";
 constexpr std::string_view kBandColour = "#5fb35f";
 constexpr std::string_view kNominalColour = "#c0392b";
 
-std::string number(double value, int decimals) {
-    std::array<char, 64> text;
-    const int length = std::snprintf(text.data(), text.size(), "%.*f", decimals, value);
-    return std::string(text.data(), static_cast<std::size_t>(std::max(length, 0)));
-}
-
 // SVG attributes of numbers, one decimal: the picture needs no finer.
 std::string at(double value) {
-    return number(value, 1);
+    return fixed(value, 1);
 }
 
 struct Span {
@@ -137,10 +133,10 @@ void write_spread_plot(std::ostream& out, const spread::Request& request, const 
             << label << "</text>\n";
     };
     const bool target_below_nominal = request.target && *request.target < report.nominal.z0;
-    mark(report.nominal.z0, kNominalColour, "6 4", "nominal " + number(report.nominal.z0, 2), !target_below_nominal);
+    mark(report.nominal.z0, kNominalColour, "6 4", "nominal " + fixed(report.nominal.z0, 2), !target_below_nominal);
     if (request.target) {
         mark(*request.target, kBandColour, "none",
-             "target " + number(*request.target, 2) + " ± " + number(request.band->about(*request.target), 2),
+             "target " + fixed(*request.target, 2) + " ± " + fixed(request.band->about(*request.target), 2),
              target_below_nominal);
     }
     out << R"(<line x1=")" << at(kPlotLeft) << R"(" y1=")" << at(kPlotBottom) << R"(" x2=")" << at(kPlotRight)
@@ -152,7 +148,7 @@ void write_spread_plot(std::ostream& out, const spread::Request& request, const 
             << at(span.x_of(value)) << R"(" y2=")" << at(kPlotBottom + 5) << R"(" stroke="black"/>)"
             << "\n"
             << R"(<text x=")" << at(span.x_of(value)) << R"(" y=")" << at(kPlotBottom + 20)
-            << R"(" text-anchor="middle">)" << number(value, decimals_of(tick_step)) << "</text>\n";
+            << R"(" text-anchor="middle">)" << fixed(value, decimals_of(tick_step)) << "</text>\n";
     }
     out << R"(<text x=")" << at((kPlotLeft + kPlotRight) / 2) << R"(" y=")" << at(kPlotBottom + 42)
         << R"(" text-anchor="middle">Z0 (ohms)</text>)"
@@ -171,7 +167,7 @@ void write_spread_plot(std::ostream& out, const spread::Request& request, const 
             << at(kBarHeight * 0.8) << R"(" fill=")" << kBarColour << R"("/>)"
             << "\n"
             << R"(<text x=")" << at(kBarsLeft + length + 4) << R"(" y=")" << at(y + kBarHeight * 0.65) << R"(">)"
-            << number(100.0 * sensitivity.share, 1) << " %</text>\n";
+            << fixed(100.0 * sensitivity.share, 1) << " %</text>\n";
         y += kBarHeight * 1.3;
     }
     out << "</svg>\n";

@@ -1,5 +1,6 @@
 #include "spread/budget.h"
 
+#include "maths/constants.h"
 #include "spread/centring.h"
 #include "spread/line_values.h"
 #include "spread/monte_carlo.h"
@@ -17,7 +18,6 @@ constexpr double kSpeedOfLight = 299'792'458.0;  // metres a second
 constexpr double kPicosecondsPerSecond = 1e12;
 constexpr double kMetresPerMillimetre = 1e-3;
 constexpr double kMetresPerInch = 0.0254;
-constexpr double kDegreesPerWavelength = 360.0;
 constexpr double kHertzPerGigahertz = 1e9;
 
 Nominal nominal_of(const Request& request) {

@@ -17,7 +17,6 @@ namespace velmoka::spread {
 inline constexpr std::uint64_t kGoldenGamma = 0x9e3779b97f4a7c15U;  // SplitMix64's step
 // From the counter of a sample's input to that of the next sample's.
 inline constexpr std::uint64_t kSampleStride = kInputs * kGoldenGamma;
-inline constexpr double kSigmasInANormalTolerance = 3.0;
 
 // The normal ziggurat of Marsaglia and Tsang in Doornik's form (2005): 128 layers of equal
 // area under the density, the bottom one with the tail beyond its right edge.

@@ -112,7 +112,7 @@ std::span<const DrawKernels> runnable_draw_kernels() {
     return runnable;
 }
 
-RandomDraws::RandomDraws(std::uint64_t seed) : seed_(seed), scrambled_seed_(scattered(seed)) {}
+RandomDraws::RandomDraws(std::uint64_t seed) : scrambled_seed_(scattered(seed)) {}
 
 std::uint64_t RandomDraws::counter(std::uint64_t sample, Input input) const {
     return scrambled_seed_ + (sample * kInputs + static_cast<std::uint64_t>(input)) * kGoldenGamma;

@@ -14,8 +14,6 @@ class RandomDraws {
 public:
     explicit RandomDraws(std::uint64_t seed);
 
-    std::uint64_t seed() const { return seed_; }
-
     // How far an input strays, in units of its tolerance: normal with the tolerance as three
     // standard deviations, or uniform over ± 1.
     double deviation(std::uint64_t sample, Input input, Distribution distribution) const;
@@ -29,7 +27,6 @@ public:
     std::uint64_t counter(std::uint64_t sample, Input input) const;
 
 private:
-    std::uint64_t seed_;
     std::uint64_t scrambled_seed_;
 };
 

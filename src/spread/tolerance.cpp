@@ -4,12 +4,6 @@
 
 namespace velmoka::spread {
 
-namespace {
-
-constexpr double kSigmasInANormalTolerance = 3.0;
-
-}  // namespace
-
 double standard_deviation(Distribution distribution, double tolerance) {
     // A uniform spread over ± a has a variance of a²/3.
     return distribution == Distribution::normal ? tolerance / kSigmasInANormalTolerance : tolerance / std::sqrt(3.0);

@@ -36,6 +36,9 @@ struct Tolerance {
 
 using Tolerances = std::array<Tolerance, kInputs>;  // by Input
 
+// A normal spread takes its tolerance as this many standard deviations.
+inline constexpr double kSigmasInANormalTolerance = 3.0;
+
 enum class Distribution : std::uint8_t {
     normal,   // the tolerance is three standard deviations
     uniform,  // any value within ± the tolerance as likely as any other

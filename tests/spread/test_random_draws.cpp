@@ -42,8 +42,11 @@ void TestRandomDraws::lanes_draw_what_the_scalar_draws() {
     QFETCH(quint64, seed);
     QFETCH(quint64, first);
     QFETCH(int, count);
-    const RandomDraws draws(seed);
     const std::span<const DrawKernels> runnable = runnable_draw_kernels();
+    if (runnable.size() == 1) {
+        QSKIP("this processor draws on no SIMD lanes: only the scalar draws run");
+    }
+    const RandomDraws draws(seed);
     for (const Input input : {Input::w, Input::er}) {
         std::vector<double> expected(count);
         for (int sample = 0; sample < count; ++sample) {
