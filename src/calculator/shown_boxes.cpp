@@ -69,6 +69,10 @@ std::string ShownBox::text() const {
     return std::string(text.data(), write_text(text.data()));
 }
 
+double opening_reading(Box box) {
+    return kOpeningBoxes[index_of(box)].value;
+}
+
 ShownBoxes::ShownBoxes() : boxes_(kOpeningBoxes) {}
 
 void ShownBoxes::type(Box box, double value) {

@@ -43,6 +43,9 @@ struct ShownBox {
 // Every rule is the window's: a box reads as its text would, and every write into z0_txt runs
 // the impedance entry check (a write of the text the box already holds runs it too, which
 // changes nothing, since that text has passed the check already).
+// The number a box's opening text reads as, worked out once.
+double opening_reading(Box box);
+
 class ShownBoxes {
 public:
     ShownBoxes();  // the window as it opens

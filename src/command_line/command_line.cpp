@@ -21,12 +21,6 @@ namespace velmoka::command_line {
 
 namespace {
 
-std::string option_name(const BoxField& field) {
-    std::string name = "--" + std::string(field.key);
-    std::replace(name.begin(), name.end(), '_', '-');
-    return name;
-}
-
 std::string box_description(const BoxField& field) {
     const std::string unit = field.dimension ? ", in the display unit"
                                              : std::string(field.unit.empty() ? "" : ", ") + std::string(field.unit);

@@ -7,7 +7,6 @@
 #include "command_line/trimmed.h"
 #include "field_solver/field_line.h"
 #include "maths/microstrip_line.h"
-#include "text_rules/leading_numeric.h"
 #include "text_rules/typed_value.h"
 
 #include <array>
@@ -51,7 +50,7 @@ struct FieldRow {
 // A box's value as given, or as the opening window's text reads.
 double value_of(const Design& design, Box box) {
     const std::optional<double>& typed = design.typed[index_of(box)];
-    return typed ? *typed : leading_numeric(kOpeningTexts[index_of(box)]);
+    return typed ? *typed : opening_reading(box);
 }
 
 Solved solved(double field, double accuracy, double model) {

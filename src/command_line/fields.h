@@ -3,8 +3,10 @@
 #include "calculator/box_keys.h"
 #include "calculator/boxes.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // How the command line names the calculator's commands and boxes: the commands as words, the
@@ -41,6 +43,13 @@ constexpr const CommandName& name_of_command(Command command) {
         }
     }
     return kCommandWords.front();
+}
+
+// The option of a box: --w, --er-eff.
+inline std::string option_name(const BoxField& field) {
+    std::string name = "--" + std::string(field.key);
+    std::replace(name.begin(), name.end(), '_', '-');
+    return name;
 }
 
 // The box of a key, with a dash in place of the underscore as well (er-eff for er_eff).

@@ -1,15 +1,17 @@
 #include "command_line/spread_command.h"
 
 #include "calculator/box_keys.h"
+#include "calculator/shown_boxes.h"
+#include "calculator/shown_boxes.h"
 #include "command_line/command_line.h"
 #include "command_line/decimal.h"
+#include "command_line/fields.h"
 #include "command_line/spread_output.h"
 #include "command_line/spread_plot.h"
 #include "command_line/swept_values.h"
 #include "spread/budget.h"
 #include "spread/random_draws.h"
 #include "spread/report_json.h"
-#include "text_rules/leading_numeric.h"
 
 #include <CLI/CLI.hpp>
 
@@ -23,12 +25,6 @@ namespace {
 
 // The boxes spread reads; it refuses every other.
 constexpr std::array kSpreadBoxes = {Box::w_txt, Box::h_txt, Box::t_txt, Box::er_txt, Box::freq_txt, Box::length1_txt};
-
-std::string option_of(const BoxField& field) {
-    std::string name = "--" + std::string(field.key);
-    std::replace(name.begin(), name.end(), '_', '-');
-    return name;
-}
 
 // One decimal number given to an option.
 double one_value(const std::string& option, const std::string& given) {
@@ -56,23 +52,24 @@ spread::Tolerance tolerance_given(const std::string& option, const std::string& 
 // A box's value: as given, or as the window opens.
 double value_of(Box box, const GivenBoxes& given) {
     const std::optional<std::string>& text = given[index_of(box)];
-    return text ? one_value(option_of(field_of(box)), *text) : leading_numeric(kOpeningTexts[index_of(box)]);
+    return text ? one_value(option_name(field_of(box)), *text) : opening_reading(box);
 }
 
 spread::Request request_of(const SpreadOptions& options, const GivenBoxes& given, Units units) {
     for (std::size_t box = 0; box < kBoxCount; ++box) {
         if (given[box] &&
             std::find(kSpreadBoxes.begin(), kSpreadBoxes.end(), static_cast<Box>(box)) == kSpreadBoxes.end()) {
-            throw UsageError(option_of(field_of(static_cast<Box>(box))) + ": spread does not take it");
+            throw UsageError(option_name(field_of(static_cast<Box>(box))) + ": spread does not take it");
         }
     }
     spread::Request request;
     request.nominal.values = {value_of(Box::w_txt, given), value_of(Box::h_txt, given), value_of(Box::t_txt, given),
                               value_of(Box::er_txt, given)};
     request.metres_per_unit = spread::metres_per(units);
+    const double freq = value_of(Box::freq_txt, given);  // read, and so checked, even without a length
     if (given[index_of(Box::length1_txt)]) {
         request.length = value_of(Box::length1_txt, given);
-        request.freq = value_of(Box::freq_txt, given);
+        request.freq = freq;
     }
     const spread::Line& line = request.nominal;
     if (!(line[spread::Input::w] > 0.0 && line[spread::Input::h] > 0.0 && line[spread::Input::t] >= 0.0 &&

@@ -43,6 +43,7 @@ void TestSpreadCommand::bad_input_data() {
     QTest::newRow("centring without target") << QStringList{"--centre"} << "--centre: needs --target";
     QTest::newRow("no samples") << QStringList{"--samples", "0"} << "--samples";
     QTest::newRow("too many samples") << QStringList{"--samples", "100000001"} << "--samples";
+    QTest::newRow("a frequency without a length") << QStringList{"--freq", "abc"} << "--freq: 'abc' is not a decimal number";
     QTest::newRow("a box spread does not read") << QStringList{"--z0", "50"} << "--z0: spread does not take it";
     QTest::newRow("a sweep") << QStringList{"--t", "1:2:1"} << "--t: spread takes one value";
     QTest::newRow("an input file") << QStringList{"--input", "-"} << "--input: spread does not take it";
