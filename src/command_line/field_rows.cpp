@@ -146,8 +146,8 @@ void append_text(std::string& out, Units units, const FieldRow& row) {
 
 void append_row(std::string& out, Format format, Units units, const FieldRow& row) {
     RowText text(out, format);
-    text.text_field("command", kFieldWord);
-    text.text_field("units", name_of(units));
+    text.word_field("command", kFieldWord);
+    text.word_field("units", name_of(units));
     const std::array<double, kValueKeys.size() - 2> numbers = {
         row.values[0],   row.values[1],      row.values[2], row.values[3],   row.z0.field,      row.e_eff.field,
         row.z0.accuracy, row.e_eff.accuracy, row.z0.model,  row.e_eff.model, row.z0.difference, row.e_eff.difference,
@@ -160,14 +160,14 @@ void append_row(std::string& out, Format format, Units units, const FieldRow& ro
             text.null_field(kValueKeys[2 + i]);
         }
     }
-    text.text_field("status", name_of(row.status));
+    text.word_field("status", name_of(row.status));
     if (row.status == Status::ok) {
         text.null_field("message");
     } else {
         text.text_field("message", row.message);
     }
     if (row.box) {
-        text.text_field("box", key_of(*row.box));
+        text.word_field("box", key_of(*row.box));
     } else {
         text.null_field("box");
     }

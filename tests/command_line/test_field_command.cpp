@@ -86,8 +86,9 @@ void TestFieldCommand::rows() {
 }
 
 // Strips of the reference table (tests/field_solver/field_solutions.csv), each 10 mils wide: the
-// field solution within the reference's 0.01 %, its accuracy within that too, the line model at
-// full precision and its relative difference from the solution.
+// field solution within 0.02 % of the reference (both are within 0.01 % of the exact answer), its
+// own accuracy within 0.01 %, the line model at full precision and its relative difference from
+// the solution.
 void TestFieldCommand::solutions_data() {
     QTest::addColumn<double>("u");  // W/H
     QTest::addColumn<double>("t");  // T/H
@@ -136,7 +137,10 @@ void TestFieldCommand::csv_and_text_for_people() {
                           "  Conductor Thickness                4  mils", "  Dielectric Constant              0.5",
                           "Stopped at \"permittivity out of range\" in Dielectric Constant.", ""}));
     QCOMPARE(text[12], QString("                                 Field    Accuracy  Line model  Difference"));
-    QVERIFY(text[13].startsWith("  Impedance (ohms)             49.8"));
+    // The opening line's field solution, where the line model shows 49.89 ohms, agrees with it to
+    // within the model's 0.5 % on such a strip.
+    QVERIFY(text[13].startsWith("  Impedance (ohms)"));
+    QVERIFY(std::abs(text[13].split(' ', Qt::SkipEmptyParts).value(2).toDouble() / 49.89 - 1.0) < 5e-3);
     QCOMPARE(text[15], QString("Ran to its end."));
 }
 
