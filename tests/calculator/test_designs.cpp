@@ -162,16 +162,19 @@ void TestDesigns::bulk_path_shows_what_the_window_shows() {
 }
 
 // A long column given back serves the next of its length, aligned to a huge page, holding what
-// it held; a block is handed to one column at a time.
+// it held and saying so; a block is handed to one column at a time, and a fresh one is zeroed.
 void TestDesigns::column_blocks_are_kept_for_the_next_column() {
     constexpr std::size_t kColumn = 8'000'000;  // bytes: a million doubles
     const velmoka::ColumnBlock first = velmoka::take_column_block(kColumn);
     QVERIFY(first.zeroed);
+    static_cast<unsigned char*>(first.start)[kColumn - 1] = 0x5a;
     velmoka::give_back_column_block(first.start, kColumn);
     const velmoka::ColumnBlock again = velmoka::take_column_block(kColumn);
     const velmoka::ColumnBlock other = velmoka::take_column_block(kColumn);
     QCOMPARE(again.start, first.start);
     QVERIFY(!again.zeroed);
+    QCOMPARE(static_cast<unsigned char*>(again.start)[kColumn - 1], 0x5a);
+    QCOMPARE(reinterpret_cast<std::uintptr_t>(again.start) % velmoka::kHugePage, std::uintptr_t{0});
     QVERIFY(other.start != again.start);
     QCOMPARE(reinterpret_cast<std::uintptr_t>(other.start) % velmoka::kHugePage, std::uintptr_t{0});
     velmoka::give_back_column_block(again.start, kColumn);
