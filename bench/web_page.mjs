@@ -18,7 +18,7 @@ import { fileURLToPath } from "node:url";
 import { gzipSync } from "node:zlib";
 
 import { serveFolder } from "../scripts/static-server.mjs";
-import { launchChromium } from "../tests/web/browser.mjs";
+import { launchChromium, openReady } from "../tests/web/browser.mjs";
 
 const repository = dirname(dirname(fileURLToPath(import.meta.url)));
 const runs = Number(process.argv[2] ?? 20);
@@ -30,10 +30,14 @@ const SIZE_TARGET_KB = 300;          // gzip-compressed, fonts included
 const KB = 1000;
 
 const page = readFileSync(join(folder, "index.html"), "utf8");
+const DISABLED_CONTROLS = '<fieldset id="controls" disabled>';
+if (!page.includes(DISABLED_CONTROLS)) {
+    throw new Error(`the page has no ${DISABLED_CONTROLS}: the static page would not be the same controls`);
+}
 const staticFolder = mkdtempSync(join(tmpdir(), "velmoka-static-"));
 writeFileSync(join(staticFolder, "index.html"), page
     .replace(/<script[^>]*>[\s\S]*?<\/script>/g, "")
-    .replace('<fieldset id="controls" disabled>', '<fieldset id="controls">')
+    .replace(DISABLED_CONTROLS, '<fieldset id="controls">')
     .replace("</body>", '<script>performance.mark("ready")</script>\n</body>'));
 
 // Before any script of the page: the time of the first frame after the "ready" mark.
@@ -77,9 +81,7 @@ try {
     console.log(`  ratio ${ratio.toFixed(2)} (median of the pairs' ratios ${pairs.toFixed(2)}), ` +
         `target at most ${START_TARGET_RATIO}`);
 
-    const tab = await browser.newPage();
-    await tab.goto(calculatorServer.url);
-    await tab.waitForFunction(() => performance.getEntriesByName("ready").length > 0);
+    const tab = await openReady(browser, calculatorServer.url);
     console.log(`One press, click to every write shown (mean of ${PRESSES} after as many to warm up), ` +
         `target at most ${PRESS_TARGET_MS} ms:`);
     for (const command of ["analysis", "synthesis", "synthpi", "syntht"]) {

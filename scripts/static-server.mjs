@@ -37,8 +37,12 @@ export async function serveFolder(folder, port = 0) {
     const server = createServer(async (request, response) => {
         const file = fileOf(root, request.url);
         const found = file && (await stat(file).catch(() => null));
-        if (!found?.isFile() || !["GET", "HEAD"].includes(request.method)) {
-            response.writeHead(found ? 405 : 404).end();
+        if (!["GET", "HEAD"].includes(request.method)) {
+            response.writeHead(405).end();
+            return;
+        }
+        if (!found?.isFile()) {
+            response.writeHead(404).end();
             return;
         }
         response.writeHead(200, {
@@ -48,7 +52,9 @@ export async function serveFolder(folder, port = 0) {
         if (request.method === "HEAD") {
             response.end();
         } else {
-            createReadStream(file).pipe(response);
+            // A file changed or gone since stat (a page rebuilt meanwhile) ends this answer, not
+            // the server.
+            createReadStream(file).on("error", () => response.destroy()).pipe(response);
         }
     });
     await new Promise((listening) => server.listen(port, "127.0.0.1", listening));

@@ -61,7 +61,7 @@
     };
 
     for (const box of boxes) {
-        box.value = calculator.text(box.id);
+        box.value = openingTexts.get(box.id);
         box.addEventListener("input", () => {
             show(calculator.edit(box.id, box.value));
             keepInAddress();
@@ -83,12 +83,14 @@
 
     // A link's values are typed into their boxes in the link's order; nothing is pressed.
     for (const [key, text] of designLink.read(location.hash)) {
-        const box = key === "units" ? null : core.boxKeyed(key);
+        if (key === "units") {
+            calculator.setUnits(text);
+            continue;
+        }
+        const box = core.boxKeyed(key);
         if (box !== null) {
             document.getElementById(box).value = text;
             show(calculator.edit(box, text));
-        } else if (key === "units") {
-            calculator.setUnits(text);
         }
     }
     showUnits();

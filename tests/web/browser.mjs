@@ -9,3 +9,12 @@ const FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", 
 export function launchChromium() {
     return chromium.launch({ executablePath: CHROMIUM, args: FLAGS });
 }
+
+// The page at an address in a new tab, once it has marked itself ready: its core loaded.
+export async function openReady(browser, address, options = {}, beforeLoad = () => {}) {
+    const page = await browser.newPage(options);
+    beforeLoad(page);
+    await page.goto(address);
+    await page.waitForFunction(() => performance.getEntriesByName("ready").length > 0);
+    return page;
+}

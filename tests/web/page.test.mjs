@@ -8,7 +8,7 @@ import { pathToFileURL } from "node:url";
 import { after, before, test } from "node:test";
 
 import { serveFolder } from "../../scripts/static-server.mjs";
-import { launchChromium } from "./browser.mjs";
+import { launchChromium, openReady } from "./browser.mjs";
 import { BOX_NAMES, nativeAnswers } from "./core_answers.mjs";
 
 const INVALID_Z0 = " Invalid Z0";
@@ -29,13 +29,10 @@ after(async () => {
 
 // The page at the given address fragment, once the core has loaded.
 async function openPage(fragment = "", options = {}) {
-    const page = await browser.newPage(options);
-    const errors = [];
-    page.on("pageerror", (error) => errors.push(error));
-    page.errors = errors;
-    await page.goto(server.url + fragment);
-    await page.waitForFunction(() => performance.getEntriesByName("ready").length > 0);
-    return page;
+    return openReady(browser, server.url + fragment, options, (page) => {
+        page.errors = [];
+        page.on("pageerror", (error) => page.errors.push(error));
+    });
 }
 
 const boxTexts = (page) => page.evaluate((names) =>
@@ -286,9 +283,7 @@ test("on a phone the whole window scales to the screen's width", async () => {
 });
 
 test("opened straight from the disk, the page needs nothing else", async () => {
-    const page = await browser.newPage();
-    await page.goto(`${pathToFileURL(join(process.env.VELMOKA_WEB_BUILD, "page", "index.html"))}#w=10`);
-    await page.waitForFunction(() => performance.getEntriesByName("ready").length > 0);
+    const page = await openReady(browser, `${pathToFileURL(join(process.env.VELMOKA_WEB_BUILD, "page", "index.html"))}#w=10`);
     await page.click("#analysis");
     assert.deepEqual(await boxTexts(page), coreTexts("microns", { w_txt: "10" }, "analysis"));
 });
