@@ -74,9 +74,8 @@ double SweptValues::value(std::uint64_t index) const {
     const double value = start_ + static_cast<double>(index) * step_;
     // The step's text has decimals_ decimals, and reads back as the double nearest that
     // decimal: where the nearest unit of the last decimal is plain, it is found without the text.
-    if (const std::optional<std::uint64_t> units = nearest_units(std::fabs(value), decimals_, 0.0)) {
-        const double magnitude = static_cast<double>(*units) / exact_power_of_ten(decimals_);
-        return std::signbit(value) && *units != 0 ? -magnitude : magnitude;
+    if (const std::optional<double> shown = nearest_decimal(value, decimals_, 0.0)) {
+        return *shown;
     }
     std::array<char, kLongestStep> room;
     const auto [end, error] =

@@ -56,4 +56,16 @@ inline std::optional<std::uint64_t> nearest_units(double magnitude, int decimals
     return static_cast<std::uint64_t>(whole) + (beyond_half > 0.0 ? 1U : 0U);
 }
 
+// The double nearest the value as it shows at `decimals` decimals, where its nearest units
+// (above) decide it without the text; -0 shows as 0.
+inline std::optional<double> nearest_decimal(double value, int decimals, double tie_share) {
+    const std::optional<std::uint64_t> units = nearest_units(std::fabs(value), decimals, tie_share);
+    if (!units) {
+        return std::nullopt;
+    }
+    // Both exact in a double, so their quotient is the double nearest the decimal shown.
+    const double magnitude = static_cast<double>(*units) / exact_power_of_ten(decimals);
+    return std::signbit(value) && *units != 0 ? -magnitude : magnitude;
+}
+
 }  // namespace velmoka

@@ -192,10 +192,8 @@ double picture_reading(double value, Picture picture) {
     if (!std::isfinite(value)) {
         return 0.0;  // " infinity" reads 0
     }
-    if (const std::optional<std::uint64_t> units = quick_shown_units(std::fabs(value), picture.decimals)) {
-        // Both exact in a double, so their quotient is the double nearest the decimal shown.
-        const double magnitude = static_cast<double>(*units) / exact_power_of_ten(picture.decimals);
-        return std::signbit(value) && *units != 0 ? -magnitude : magnitude;
+    if (const std::optional<double> shown = nearest_decimal(value, picture.decimals, kSignificantRoundingShare)) {
+        return *shown;
     }
     std::array<char, kLongestPictureText> text;
     return leading_numeric(std::string_view(text.data(), write_picture(text.data(), value, picture)));
