@@ -72,11 +72,7 @@ public:
             std::array<double, kLineBlock> z0;
             std::array<double, kLineBlock> e_eff;
             microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], z0.data(), e_eff.data());
-            std::uint64_t piece = 0;
-            for (std::size_t index = 0; index < count; ++index) {
-                piece += std::fabs(z0[index] - target) <= band ? 1 : 0;  // NaN is never inside
-            }
-            inside += piece;
+            inside += inside_band_here(std::span(z0.data(), count), target, band);
         });
         return inside;
     }
@@ -96,7 +92,7 @@ private:
         samples_tried_ += samples;
         const double w_tolerance = request_.tolerances[static_cast<std::size_t>(Input::w)].about(width);
         in_parallel(samples, kLineBlock, [&](std::size_t begin, std::size_t end) {
-            std::array<double, kLineBlock> u{};
+            std::array<double, kLineBlock> u;  // the first end − begin written, and no more read
             for (std::size_t sample = begin; sample < end; ++sample) {
                 u[sample - begin] = ratio_to(width + w_tolerance * w_deviation_[sample], h_[sample]);
             }

@@ -55,11 +55,7 @@ std::uint64_t inside_band(std::span<const double> z0, double target, double band
     constexpr std::size_t kPiece = 1 << 16;
     std::atomic<std::uint64_t> inside{0};
     in_parallel(z0.size(), kPiece, [&](std::size_t begin, std::size_t end) {
-        std::uint64_t piece = 0;
-        for (std::size_t sample = begin; sample < end; ++sample) {
-            piece += std::fabs(z0[sample] - target) <= band ? 1 : 0;  // NaN is never inside
-        }
-        inside += piece;
+        inside += inside_band_here(z0.subspan(begin, end - begin), target, band);
     });
     return inside;
 }

@@ -5,6 +5,7 @@
 #include "spread/random_draws.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <span>
 
@@ -35,7 +36,16 @@ private:
 SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count,
                            std::array<SampleColumn, kInputs>* kept = nullptr);
 
-// Of the samples, those whose impedance lies within band of target.
+// Of the samples, those whose impedance lies within band of target, on every core.
 std::uint64_t inside_band(std::span<const double> z0, double target, double band);
+
+// The same on this thread alone, for a block of them.
+inline std::uint64_t inside_band_here(std::span<const double> z0, double target, double band) {
+    std::uint64_t inside = 0;
+    for (const double value : z0) {
+        inside += std::fabs(value - target) <= band ? 1 : 0;  // NaN is never inside
+    }
+    return inside;
+}
 
 }  // namespace velmoka::spread
