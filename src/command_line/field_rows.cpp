@@ -174,10 +174,6 @@ void append_row(std::string& out, Format format, Units units, const FieldRow& ro
     text.end();
 }
 
-void append_header(std::string& out, Format format) {
-    append_header_of(out, format, kValueKeys);
-}
-
 int append_answer(std::string& out, Format format, const Design& design, std::uint64_t row) {
     const FieldRow solved_row = solve(design);
     if (format == Format::text) {
@@ -189,14 +185,10 @@ int append_answer(std::string& out, Format format, const Design& design, std::ui
     return solved_row.status == Status::ok ? kEveryRunOk : kSomeRunNotOk;
 }
 
-void append_error(std::string& out, Format format, std::string_view message, std::uint64_t row) {
-    append_error_row(out, format, kValueKeys, message, row);
-}
-
 }  // namespace
 
 // A row at a time, and several in flight on each core: a strip takes some milliseconds to a
 // second, so that a core is not left idle while a slow strip holds up the writing of those after it.
-const RowAnswers kFieldRows = {1, 4, append_header, append_answer, append_error};
+const RowAnswers kFieldRows = {1, 4, kValueKeys, append_answer};
 
 }  // namespace velmoka::command_line

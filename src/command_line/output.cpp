@@ -101,14 +101,6 @@ void append_result(std::string& out, Format format, const Design& design, const 
     text.end();
 }
 
-void append_header(std::string& out, Format format) {
-    append_header_of(out, format, kValueKeys);
-}
-
-void append_error(std::string& out, Format format, std::string_view message, std::uint64_t row) {
-    append_error_row(out, format, kValueKeys, message, row);
-}
-
 int append_pressed(std::string& out, Format format, const Design& design, std::uint64_t row) {
     const PressedDesign pressed = press_design(design);
     append_result(out, format, design, pressed, row);
@@ -118,6 +110,6 @@ int append_pressed(std::string& out, Format format, const Design& design, std::u
 }  // namespace
 
 // Rows in a batch: enough work to make a thread's start negligible, few enough to hold.
-const RowAnswers kPressedRows = {4096, 1, append_header, append_pressed, append_error};
+const RowAnswers kPressedRows = {4096, 1, kValueKeys, append_pressed};
 
 }  // namespace velmoka::command_line

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,12 +16,11 @@ namespace velmoka::command_line {
 // appended to a text that the caller writes out as it grows. The header comes first (csv only),
 // then a row for each design or unreadable input line, numbered from 0.
 struct RowAnswers {
-    std::size_t rows_per_batch;    // rows one thread works out together
-    std::size_t batches_per_core;  // batches worked out at once, for each core of the machine
-    void (*append_header)(std::string& out, Format format);
+    std::size_t rows_per_batch;              // rows one thread works out together
+    std::size_t batches_per_core;            // batches worked out at once, for each core of the machine
+    std::span<const std::string_view> keys;  // of a row's values, in order: the csv header
     // Appends the row of a design; returns its exit status.
     int (*append_answer)(std::string& out, Format format, const Design& design, std::uint64_t row);
-    void (*append_error)(std::string& out, Format format, std::string_view message, std::uint64_t row);
 };
 
 // The rows of the calculator's four commands: each design pressed once on a fresh calculator,

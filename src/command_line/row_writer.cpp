@@ -21,7 +21,7 @@ RowWriter::RowWriter(std::ostream& out, Format format, const RowAnswers& answers
       progress_(progress),
       most_in_flight_(std::max(2u, std::thread::hardware_concurrency()) * answers.batches_per_core) {
     std::string header;
-    answers_.append_header(header, format_);
+    append_header_of(header, format_, answers_.keys);
     out_ << header;
 }
 
@@ -93,7 +93,8 @@ RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format, cons
         if (const Design* design = std::get_if<Design>(&input)) {
             append_design(*design);
         } else {
-            answers.append_error(worked_out.text, format, std::get<InputRows::Unreadable>(input).message, row++);
+            append_error_row(worked_out.text, format, answers.keys, std::get<InputRows::Unreadable>(input).message,
+                             row++);
             worked_out.status = kRefusedOrUnreadable;
         }
     }
