@@ -139,7 +139,7 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
             if (from_input) {
                 throw UsageError("--input: spread does not take it");
             }
-            return run_spread(request.spread, boxes_given(request), units, request.format, out);
+            return run_spread(request.spread, boxes_given(request), units, format_named(request.format), out);
         }
         if (const std::optional<std::string> option = spread_option_given(request.spread)) {
             throw UsageError(*option + ": only spread takes it");

@@ -2,7 +2,6 @@
 
 #include "calculator/box_keys.h"
 #include "calculator/shown_boxes.h"
-#include "calculator/shown_boxes.h"
 #include "command_line/command_line.h"
 #include "command_line/decimal.h"
 #include "command_line/fields.h"
@@ -162,10 +161,9 @@ std::optional<std::string> spread_option_given(const SpreadOptions& spread) {
     return std::nullopt;
 }
 
-int run_spread(const SpreadOptions& options, const GivenBoxes& given, Units units, const std::string& format,
-               std::ostream& out) {
+int run_spread(const SpreadOptions& options, const GivenBoxes& given, Units units, Format format, std::ostream& out) {
     spread::Request request = request_of(options, given, units);
-    request.keep_samples = format == "csv" || !options.samples_out.empty();
+    request.keep_samples = format == Format::csv || !options.samples_out.empty();
     std::optional<std::ofstream> samples_file;
     if (!options.samples_out.empty()) {
         samples_file = file_for("--samples-out", options.samples_out);
@@ -175,9 +173,9 @@ int run_spread(const SpreadOptions& options, const GivenBoxes& given, Units unit
         plot_file = file_for("--plot", options.plot);
     }
     const spread::Report report = spread::budget(request);
-    if (format == "json") {
+    if (format == Format::json) {
         out << spread::report_json(request, report, velmoka::name_of(units)) << '\n';
-    } else if (format == "csv") {
+    } else if (format == Format::csv) {
         write_samples_csv(out, report);
     } else {
         write_spread_text(out, request, report, units);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculator/boxes.h"
+#include "command_line/row_text.h"
 
 #include <array>
 #include <cstdint>
@@ -47,7 +48,6 @@ using GivenBoxes = std::array<std::optional<std::string>, kBoxCount>;
 
 // Runs `velmoka-cli spread`; returns the exit status. Throws UsageError, with nothing written on
 // out, for what it cannot take.
-int run_spread(const SpreadOptions& spread, const GivenBoxes& given, Units units, const std::string& format,
-               std::ostream& out);
+int run_spread(const SpreadOptions& spread, const GivenBoxes& given, Units units, Format format, std::ostream& out);
 
 }  // namespace velmoka::command_line
