@@ -1,6 +1,7 @@
 #include "calculator/column_blocks.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -109,6 +110,13 @@ KeptBlocks& kept_blocks() {
 }  // namespace
 
 ColumnBlock take_column_block(std::size_t bytes) {
+    if (bytes < kHugePage) {
+        void* const heap = std::calloc(bytes == 0 ? 1 : bytes, 1);
+        if (heap == nullptr) {
+            throw std::bad_alloc();
+        }
+        return {heap, true};
+    }
     const std::size_t length = whole_huge_pages(bytes);
     if (void* const kept = kept_blocks().take(length); kept != nullptr) {
         return {kept, false};
@@ -117,6 +125,10 @@ ColumnBlock take_column_block(std::size_t bytes) {
 }
 
 void give_back_column_block(void* block, std::size_t bytes) {
+    if (bytes < kHugePage) {
+        std::free(block);
+        return;
+    }
     for (const Block& released : kept_blocks().keep({block, whole_huge_pages(bytes)})) {
         unmapped(released.start, released.length);
     }

@@ -7,7 +7,8 @@
 // virtual machine: the five columns of a million samples cost 10,000 faults in 4 KiB pages,
 // about as long as the run itself. So a long column takes whole 2 MiB huge pages, aligned to
 // one, and a column given back is kept for the next of its length, up to kMostKeptBytes: a
-// kept block has no fault left to take. Safe to call from any thread.
+// kept block has no fault left to take. A short column takes the ordinary heap. Safe to call
+// from any thread.
 namespace velmoka {
 
 // Columns from this length on take blocks; shorter ones the ordinary heap.
@@ -20,7 +21,7 @@ struct ColumnBlock {
     bool zeroed;  // fresh from the system; a kept block holds what its last column left
 };
 
-// At least `bytes` (kHugePage or more), aligned to a huge page; throws std::bad_alloc where no
+// At least `bytes`: from kHugePage on, aligned to a huge page; throws std::bad_alloc where no
 // memory is left.
 ColumnBlock take_column_block(std::size_t bytes);
 // A block taken for `bytes`, given back.

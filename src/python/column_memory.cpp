@@ -2,22 +2,13 @@
 
 #include "calculator/column_blocks.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <new>
 #include <utility>
 
 namespace velmoka::python {
 
 ColumnMemory::ColumnMemory(std::size_t bytes) : bytes_(bytes) {
-    if (bytes < kHugePage) {
-        data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);
-        if (data_ == nullptr) {
-            throw std::bad_alloc();
-        }
-        return;
-    }
     const ColumnBlock block = take_column_block(bytes);
     data_ = block.zeroed ? block.start : std::memset(block.start, 0, bytes);
 }
@@ -26,12 +17,7 @@ ColumnMemory::ColumnMemory(ColumnMemory&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), bytes_(std::exchange(other.bytes_, 0)) {}
 
 ColumnMemory::~ColumnMemory() {
-    if (data_ == nullptr) {
-        return;
-    }
-    if (bytes_ < kHugePage) {
-        std::free(data_);
-    } else {
+    if (data_ != nullptr) {
         give_back_column_block(data_, bytes_);
     }
 }

@@ -10,8 +10,7 @@ namespace velmoka::spread {
 
 // Allocates a sample column. A new element of a plain type is left unset rather than zeroed:
 // every element of a sample column is written before it is read, and zeroing a million of them
-// first costs as much as a good share of the run. A long column takes a column block
-// (column_blocks.h), a short one the ordinary heap.
+// first costs as much as a good share of the run. Its memory is a column block (column_blocks.h).
 template <typename T>
 class ColumnAllocator : public std::allocator<T> {
 public:
@@ -24,17 +23,8 @@ public:
     template <typename U>
     ColumnAllocator(const ColumnAllocator<U>&) noexcept {}
 
-    T* allocate(std::size_t count) {
-        return count * sizeof(T) < kHugePage ? std::allocator<T>::allocate(count)
-                                             : static_cast<T*>(take_column_block(count * sizeof(T)).start);
-    }
-    void deallocate(T* column, std::size_t count) {
-        if (count * sizeof(T) < kHugePage) {
-            std::allocator<T>::deallocate(column, count);
-        } else {
-            give_back_column_block(column, count * sizeof(T));
-        }
-    }
+    T* allocate(std::size_t count) { return static_cast<T*>(take_column_block(count * sizeof(T)).start); }
+    void deallocate(T* column, std::size_t count) { give_back_column_block(column, count * sizeof(T)); }
 
     template <typename U>
     void construct(U* element) noexcept {
