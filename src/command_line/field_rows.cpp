@@ -4,9 +4,9 @@
 #include "calculator/design.h"
 #include "command_line/command_line.h"
 #include "command_line/row_text.h"
-#include "command_line/trimmed.h"
 #include "field_solver/field_line.h"
 #include "maths/microstrip_line.h"
+#include "text_rules/trimmed.h"
 #include "text_rules/typed_value.h"
 
 #include <array>

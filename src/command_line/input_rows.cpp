@@ -2,7 +2,7 @@
 
 #include "command_line/decimal.h"
 #include "command_line/fields.h"
-#include "command_line/trimmed.h"
+#include "text_rules/trimmed.h"
 
 #include <algorithm>
 #include <istream>

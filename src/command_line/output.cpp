@@ -2,9 +2,9 @@
 
 #include "command_line/command_line.h"
 #include "command_line/fields.h"
-#include "command_line/trimmed.h"
 #include "text_rules/messages.h"
 #include "text_rules/picture_format.h"
+#include "text_rules/trimmed.h"
 #include "text_rules/typed_value.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "command_line/row_text.h"
 
-#include "command_line/trimmed.h"
+#include "text_rules/trimmed.h"
 
 #include <algorithm>
 

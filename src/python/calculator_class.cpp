@@ -4,6 +4,7 @@
 #include "calculator/box_keys.h"
 #include "calculator/calculator.h"
 #include "python/faces.h"
+#include "text_rules/trimmed.h"
 
 #include <pybind11/stl.h>
 
@@ -49,9 +50,7 @@ Done done(const Outcome& outcome) {
         done.writes.push_back({ascii(key_of(write.box)), write.text, write.changed, write.by_entry_check});
     }
     if (const std::optional<Stop>& message = outcome.ending.message) {
-        std::string_view shown = message->message;
-        shown.remove_prefix(std::min(shown.find_first_not_of(' '), shown.size()));
-        done.message = ascii(shown);
+        done.message = ascii(trimmed(message->message));
         done.box = ascii(key_of(message->box));
     }
     return done;

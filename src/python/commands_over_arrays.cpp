@@ -12,6 +12,7 @@
 #include "python/results.h"
 #include "text_rules/messages.h"
 #include "text_rules/picture_format.h"
+#include "text_rules/trimmed.h"
 
 #include <pybind11/pybind11.h>
 
@@ -122,8 +123,7 @@ std::string message_text(const ElementEnding& ending) {
     if (ending.message == 0) {
         return {};
     }
-    const std::string_view message = message::kInPlaceOfValue[ending.message - 1U];
-    return std::string(message.substr(std::min(message.find_first_not_of(' '), message.size())));
+    return std::string(trimmed(message::kInPlaceOfValue[ending.message - 1U]));
 }
 
 std::string_view box_text(const ElementEnding& ending) {

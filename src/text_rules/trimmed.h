@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace velmoka::command_line {
+namespace velmoka {
 
 namespace detail {
 
@@ -29,4 +29,4 @@ constexpr std::u16string_view trimmed(std::u16string_view text) {
     return detail::without_blanks_around(text);
 }
 
-}  // namespace velmoka::command_line
+}  // namespace velmoka
