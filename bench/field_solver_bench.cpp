@@ -2,7 +2,7 @@
 // solutions on one and on two threads, and how Z0 and e_eff move as the panels are halved.
 
 #include "field_solver/field_line.h"
-#include "field_solver/free_space.h"
+#include "common/physical_constants.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
 #include "maths/microstrip_line.h"
@@ -116,7 +116,7 @@ void BM_MeshConvergence(benchmark::State& state) {
     for (auto _ : state) {
         c = velmoka::field_solver::strip_capacitances(half_strip, line.er);
     }
-    const double z0 = velmoka::field_solver::kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air);
+    const double z0 = velmoka::kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air);
     const double e_eff = c.with_slab / c.in_air;
     const FieldLine answer = field_line(line.u, line.t, line.er);
     char text[200];

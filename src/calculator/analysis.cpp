@@ -4,7 +4,7 @@
 #include "calculator/box_texts.h"
 #include "calculator/press.h"
 #include "calculator/shown_boxes.h"
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 #include "maths/lumped_networks.h"
 #include "maths/microstrip_line.h"
 #include "text_rules/messages.h"

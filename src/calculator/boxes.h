@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/length_units.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -62,6 +64,11 @@ inline constexpr std::array<std::string_view, kBoxCount> kOpeningTexts = {
     " 4.00",     // t_txt
     " 1.00",     // freq_txt
 };
+
+// The length unit of the window's units.
+constexpr LengthUnit length_unit_of(Units units) {
+    return units == Units::mils ? LengthUnit::mils : LengthUnit::microns;
+}
 
 constexpr std::size_t index_of(Box box) {
     return static_cast<std::size_t>(box);

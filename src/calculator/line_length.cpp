@@ -5,7 +5,7 @@
 #include "calculator/box_texts.h"
 #include "calculator/press.h"
 #include "calculator/shown_boxes.h"
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 #include "maths/guided_wavelength.h"
 #include "text_rules/messages.h"
 

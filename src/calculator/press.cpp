@@ -2,7 +2,7 @@
 
 #include "calculator/box_texts.h"
 #include "calculator/shown_boxes.h"
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 
 #include <utility>
 

@@ -64,7 +64,7 @@ spread::Request request_of(const SpreadOptions& options, const GivenBoxes& given
     spread::Request request;
     request.nominal.values = {value_of(Box::w_txt, given), value_of(Box::h_txt, given), value_of(Box::t_txt, given),
                               value_of(Box::er_txt, given)};
-    request.metres_per_unit = spread::metres_per(units);
+    request.metres_per_unit = metres_per(length_unit_of(units));
     const double freq = value_of(Box::freq_txt, given);  // read, and so checked, even without a length
     if (given[index_of(Box::length1_txt)]) {
         request.length = value_of(Box::length1_txt, given);

@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "field_solver/free_space.h"
+#include "common/physical_constants.h"
 #include "field_solver/mesh_extrapolation.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
@@ -36,7 +36,7 @@ struct MeshAnswer {
 
 MeshAnswer answer_on(const std::vector<field_solver::Panel>& half_strip, double er) {
     const field_solver::StripCapacitances c = field_solver::strip_capacitances(half_strip, er);
-    return {field_solver::kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air), c.with_slab / c.in_air};
+    return {kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air), c.with_slab / c.in_air};
 }
 
 FieldLine out_of_range(FieldStatus status) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 
 // Conversions between a length of line in mils and the same length in guided wavelengths,
 // at f GHz on a line of relative velocity v: the guided wavelength is v × 30 / f cm.

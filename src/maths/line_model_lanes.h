@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 #include "maths/line_array_inputs.h"
 #include "maths/microstrip_line.h"
 

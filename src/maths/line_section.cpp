@@ -1,6 +1,6 @@
 #include "maths/line_section.h"
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 
 #include <cmath>
 #include <limits>

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 
 namespace velmoka {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 
 namespace velmoka {
 

@@ -1,6 +1,6 @@
 #include "maths/width_search.h"
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 #include "maths/microstrip_line.h"
 
 #include <cmath>
@@ -8,7 +8,7 @@
 namespace velmoka {
 
 double estimated_width_ratio(double z_want, double er) {
-    const double B = kFreeSpaceImpedance * kPi / (2.0 * z_want * std::sqrt(er));
+    const double B = kRoundedFreeSpaceImpedance * kPi / (2.0 * z_want * std::sqrt(er));
     if (!(B > 1.0)) {
         return kNarrowestWidthRatio;
     }

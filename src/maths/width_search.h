@@ -17,8 +17,8 @@ inline constexpr double kImpedanceTolerance = 0.01;
 // Each pass probes the model at its ratio times kProbeFactor for the Newton slope.
 inline constexpr double kProbeFactor = 1.0001;
 inline constexpr double kProbeStep = 0.0001;  // the probe's step relative to the pass's ratio
-// The wave impedance of free space in the closed-form estimate, ohms.
-inline constexpr double kFreeSpaceImpedance = 377.0;
+// The wave impedance of free space as the closed-form estimate rounds it, ohms.
+inline constexpr double kRoundedFreeSpaceImpedance = 377.0;
 
 enum class SearchEnd {
     met_tolerance,   // the model lies within 0.01 ohm of the wanted impedance

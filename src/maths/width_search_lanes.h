@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 #include "maths/line_array_inputs.h"
 #include "maths/line_model_lanes.h"
 #include "maths/width_search.h"
@@ -17,7 +17,7 @@ namespace {  // each instruction set's translation unit keeps its own copy
 // estimated_width_ratio on lanes.
 template <typename Lanes>
 Vector<Lanes> estimated_width_ratio_lanes(Vector<Lanes> z_want, Vector<Lanes> er) {
-    const Vector<Lanes> B = kFreeSpaceImpedance * kPi / (2.0 * z_want * Lanes::sqrt(er));
+    const Vector<Lanes> B = kRoundedFreeSpaceImpedance * kPi / (2.0 * z_want * Lanes::sqrt(er));
     const Vector<Lanes> C = ((er - 1.0) / (2.0 * er)) * (Lanes::log(B - 1.0) + 0.39 - 0.61 / er);
     const Vector<Lanes> ratio = (2.0 / kPi) * (B - 1.0 - Lanes::log(2.0 * B - 1.0) + C);
     return Lanes::select(B > 1.0, ratio, Lanes::splat(kNarrowestWidthRatio));

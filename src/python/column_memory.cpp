@@ -1,6 +1,6 @@
 #include "python/column_memory.h"
 
-#include "calculator/column_blocks.h"
+#include "common/column_blocks.h"
 
 #include <cstring>
 #include <memory>

@@ -10,7 +10,7 @@ namespace velmoka::python {
 namespace py = pybind11;
 
 // Zeroed memory for a column of results, in huge pages once it is a huge page long
-// (calculator/column_blocks.h): the 112 MB of an analysis's fourteen number columns cost 28,000
+// (common/column_blocks.h): the 112 MB of an analysis's fourteen number columns cost 28,000
 // faults and a third of a second in 4 KiB pages, and 56 faults in 2 MiB pages. numpy asks for
 // huge pages for its own large arrays but leaves the partial 2 MiB at either end of each in
 // small pages, and np.zeros none at all.

@@ -4,7 +4,7 @@
 
 #include "calculator/box_keys.h"
 #include "calculator/design.h"
-#include "calculator/in_parallel.h"
+#include "common/in_parallel.h"
 #include "python/broadcast.h"
 #include "python/column_memory.h"
 #include "python/faces.h"

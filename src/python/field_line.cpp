@@ -2,7 +2,7 @@
 // a time on every core with the GIL released.
 
 #include "field_solver/field_line.h"
-#include "calculator/in_parallel.h"
+#include "common/in_parallel.h"
 #include "python/broadcast.h"
 #include "python/numpy_text.h"
 

@@ -1,7 +1,7 @@
 // velmoka.microstrip_line and velmoka.strip_width: the line model and the width search at full
 // precision over arrays, on the SIMD kernels of the maths layer, a block at a time on every core.
 
-#include "calculator/in_parallel.h"
+#include "common/in_parallel.h"
 #include "maths/lines_over_arrays.h"
 #include "python/broadcast.h"
 

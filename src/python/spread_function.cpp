@@ -65,7 +65,7 @@ py::dict spread_of(double w, double h, double t, double er, const std::string& u
     if (!(w > 0.0 && h > 0.0 && t >= 0.0 && er >= 1.0)) {
         throw py::value_error("the line needs w and h above 0, t at least 0 and er at least 1");
     }
-    request.metres_per_unit = spread::metres_per(units_called(units));
+    request.metres_per_unit = metres_per(length_unit_of(units_called(units)));
     if (!length.is_none()) {
         request.length = finite("length", length);
         request.freq = freq.is_none() ? 1.0 : finite("freq", freq);

@@ -1,6 +1,8 @@
 #include "spread/budget.h"
 
-#include "maths/constants.h"
+#include "common/length_units.h"
+#include "common/physical_constants.h"
+#include "maths/window_constants.h"
 #include "spread/centring.h"
 #include "spread/line_values.h"
 #include "spread/monte_carlo.h"
@@ -13,12 +15,6 @@
 namespace velmoka::spread {
 
 namespace {
-
-constexpr double kSpeedOfLight = 299'792'458.0;  // metres a second
-constexpr double kPicosecondsPerSecond = 1e12;
-constexpr double kMetresPerMillimetre = 1e-3;
-constexpr double kMetresPerInch = 0.0254;
-constexpr double kHertzPerGigahertz = 1e9;
 
 Nominal nominal_of(const Request& request) {
     const LineValue line = line_value(request.nominal);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "calculator/boxes.h"
 #include "spread/sample_column.h"
 #include "spread/sample_statistics.h"
 #include "spread/tolerance.h"
@@ -18,13 +17,6 @@ namespace velmoka::spread {
 
 // The most samples a run takes: 800 MB for their impedances alone.
 inline constexpr std::uint64_t kMostSamples = 100'000'000;
-
-// Metres in one of the window's length units.
-constexpr double metres_per(Units units) {
-    constexpr double kMetresPerMicron = 1e-6;
-    constexpr double kMetresPerMil = 25.4e-6;
-    return units == Units::mils ? kMetresPerMil : kMetresPerMicron;
-}
 
 struct Request {
     Line nominal;                // W, H and T in one length unit, er

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator/in_parallel.h"
+#include "common/in_parallel.h"
 #include "maths/lines_over_arrays.h"
 #include "spread/tolerance.h"
 

@@ -1,6 +1,6 @@
 #include "spread/monte_carlo.h"
 
-#include "calculator/in_parallel.h"
+#include "common/in_parallel.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator/column_blocks.h"
+#include "common/column_blocks.h"
 
 #include <cstddef>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "spread/sample_statistics.h"
 
-#include "calculator/in_parallel.h"
+#include "common/in_parallel.h"
 
 #include <algorithm>
 #include <cmath>

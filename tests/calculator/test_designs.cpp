@@ -5,7 +5,7 @@
 // VELMOKA_RANDOM_SEED=<seed> replays a run.
 
 #include "calculator/calculator.h"
-#include "calculator/column_blocks.h"
+#include "common/column_blocks.h"
 #include "calculator/design.h"
 #include "calculator/random_seed.h"
 #include "text_rules/leading_numeric.h"

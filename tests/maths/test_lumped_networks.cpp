@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "maths/compare_within.h"
-#include "maths/constants.h"
+#include "maths/window_constants.h"
 #include "maths/lumped_networks.h"
 
 using velmoka::kPi;

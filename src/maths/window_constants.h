@@ -1,8 +1,9 @@
 #pragma once
 
-// Constants shared by the line model, the lumped networks and the length conversions.
-// π is the ten-digit value the calculator has always used, not the full double π:
-// every result on the window is reproduced with it.
+// The window's own constants, shared by its line model, the lumped networks and the length
+// conversions: π is the ten-digit value the calculator has always used, not the full double π,
+// and light goes 30 cm a nanosecond; every result on the window is reproduced with them. The
+// physical constants of the line at frequency are in common/physical_constants.h.
 namespace velmoka {
 
 inline constexpr double kPi = 3.141592654;     // ten-digit π

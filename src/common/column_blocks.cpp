@@ -1,4 +1,4 @@
-#include "calculator/column_blocks.h"
+#include "common/column_blocks.h"
 
 #include <cstdint>
 #include <cstdlib>
