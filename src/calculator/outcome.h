@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculator/boxes.h"
+#include "common/verdict.h"
 
 #include <algorithm>
 #include <array>
@@ -41,21 +42,11 @@ struct CommandEnd {
     bool operator==(const CommandEnd&) const = default;
 };
 
-// How a press ended, as every face reports it.
-enum class Status : std::uint8_t {
-    ok,          // the command ran to its end, and every box it wrote shows a number
-    incomplete,  // the command ran to its end, but a box shows a message in place of a result:
-                 // the width synthesis of Synth.Pi or Synth. T stopped, or a result could not
-                 // be shown (a frequency of 0, an impedance the entry check refuses)
-    stopped,     // the command ended at one of its messages
-};
-
-inline constexpr std::array<std::string_view, 3> kStatusNames = {"ok", "incomplete", "stopped"};
-
-constexpr std::string_view name_of(Status status) {
-    return kStatusNames[static_cast<std::size_t>(status)];
-}
-
+// How a press ended, in the statuses every face reports: ok where the command ran to its end
+// and every box it wrote shows a number; incomplete where it ran to its end but a box shows a
+// message in place of a result (the width synthesis of Synth.Pi or Synth. T stopped, or a result
+// could not be shown: a frequency of 0, an impedance the entry check refuses); stopped where the
+// command ended at one of its messages. A press is never an error.
 struct Ending {
     Status status = Status::ok;
     // stopped: the command's message; incomplete: the width synthesis's message, or else the
