@@ -15,7 +15,7 @@ scripts/install-missing hyperfine python3-scikit-rf
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target velmoka-cli hello_world >/dev/null
 cli=build/src/command_line/velmoka-cli
-sweep="$cli analysis --w 10:10010:0.01 --format csv"
+sweep="$cli analysis --w 10:10010:0.01 --h 100 --t 4 --er 12.9 --format csv"
 
 echo "== libraries velmoka-cli loads"
 ldd "$cli" | awk '{ print "  " $1 }'
@@ -25,7 +25,7 @@ if ldd "$cli" | grep -q 'libQt'; then
 fi
 
 echo "== start to exit"
-hyperfine -N --warmup 20 --runs 300 "$cli analysis" build/bench/hello_world
+hyperfine -N --warmup 20 --runs 300 "$cli analysis --opening-window" build/bench/hello_world
 
 echo "== a million-row width sweep"
 hyperfine --warmup 1 --runs 5 "$sweep >/dev/null" "/usr/bin/python3 bench/skrf_sweep.py 2>/dev/null"

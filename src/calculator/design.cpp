@@ -6,14 +6,18 @@ namespace velmoka {
 
 PressedDesign press_design(const Design& design) {
     PressedDesign pressed;
+    pressed.ending = press_design(design, pressed.boxes);
+    return pressed;
+}
+
+Ending press_design(const Design& design, ShownBoxes& boxes) {
     for (std::size_t box = 0; box < kBoxCount; ++box) {
         if (const std::optional<double>& value = design.typed[box]) {
-            pressed.boxes.type(static_cast<Box>(box), *value);
+            boxes.type(static_cast<Box>(box), *value);
         }
     }
-    const CommandEnd end = Press(pressed.boxes, design.units).run(design.command);
-    pressed.ending = ending_of(end, pressed.boxes.first_message_left());
-    return pressed;
+    const CommandEnd end = Press(boxes, design.units).run(design.command);
+    return ending_of(end, boxes.first_message_left());
 }
 
 }  // namespace velmoka

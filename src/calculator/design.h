@@ -28,5 +28,7 @@ struct PressedDesign {
 };
 
 PressedDesign press_design(const Design& design);
+// The same into boxes that show the window as it opens.
+Ending press_design(const Design& design, ShownBoxes& boxes);
 
 }  // namespace velmoka

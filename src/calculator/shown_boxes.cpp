@@ -105,6 +105,9 @@ void ShownBoxes::write_number(Box box, double value, Picture picture) {
 }
 
 void ShownBoxes::write_message(Box box, std::string_view message) {
+    repairs_ |= message == message::kRaisedPermittivity ? kRaisedPermittivity
+                : message == message::kThinConductor    ? kRaisedThickness
+                                                        : 0;
     ShownBox& shown = written(box);
     show_message(shown, message);
     if (box == Box::z0_txt) {

@@ -63,13 +63,21 @@ public:
     // Of the boxes the press wrote that show a message in place of a value, the one it wrote
     // first, with its message; empty when there is none.
     std::optional<Stop> first_message_left() const;
+    // Whether the press repaired a value and went on: er below 1 raised to 1 (" 1.00"), T/H
+    // raised to its floor (" 0.00"). The command writes its inputs back over those messages.
+    bool raised_permittivity() const { return (repairs_ & kRaisedPermittivity) != 0; }
+    bool raised_thickness() const { return (repairs_ & kRaisedThickness) != 0; }
 
 private:
     ShownBox& written(Box box);
     void check_impedance(std::uint8_t written_at);
 
+    static constexpr std::uint8_t kRaisedPermittivity = 1;
+    static constexpr std::uint8_t kRaisedThickness = 2;
+
     std::array<ShownBox, kBoxCount> boxes_;
     std::uint8_t writes_ = 0;
+    std::uint8_t repairs_ = 0;
 };
 
 }  // namespace velmoka

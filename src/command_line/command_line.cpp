@@ -1,123 +1,129 @@
 #include "command_line/command_line.h"
 
-#include "command_line/field_rows.h"
-#include "command_line/fields.h"
+#include "command_line/cli_names.h"
+#include "command_line/cli_options.h"
 #include "command_line/input_rows.h"
-#include "command_line/output.h"
 #include "command_line/progress.h"
 #include "command_line/row_writer.h"
 #include "command_line/spread_command.h"
 #include "command_line/sweep.h"
 #include "command_line/swept_values.h"
+#include "commands/commands.h"
+#include "commands/window_commands.h"
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
 #include <fstream>
-#include <map>
 #include <ostream>
 
 namespace velmoka::command_line {
 
 namespace {
 
-std::string box_description(const BoxField& field) {
-    const std::string unit = field.dimension ? ", in the display unit"
-                                             : std::string(field.unit.empty() ? "" : ", ") + std::string(field.unit);
-    return "the " + std::string(field.caption) + " box" + unit;
-}
-
-// What the command line asks for, as CLI11 reads it.
-struct Request {
-    std::string command;
-    std::string units = "microns";
-    std::string format = "text";
-    std::string input;
-    std::array<std::string, kBoxCount> values;  // by field of kBoxFields, as given
-    std::map<const CLI::Option*, const BoxField*> value_options;
-    const CLI::Option* input_option = nullptr;
-    SpreadOptions spread;
-};
-
-constexpr std::string_view kSpreadWord = "spread";
-
-std::vector<std::string> command_words() {
-    std::vector<std::string> words;
-    for (const CommandName& name : kCommandWords) {
-        words.emplace_back(name.word);
-    }
-    words.emplace_back(kFieldWord);
-    words.emplace_back(kSpreadWord);
-    return words;
-}
-
-void add_options(CLI::App& app, Request& request) {
-    app.add_option("COMMAND", request.command,
-                   "analysis | solve | synth-pi | synth-t (the four buttons) | field (the field solution beside the "
-                   "line model) | spread (the tolerance budget)")
-        ->check(CLI::IsMember(command_words()));
-    app.add_option("--units", request.units, "microns | mils (default microns, as the window opens)")
-        ->check(CLI::IsMember(std::vector<std::string>(kUnitsNames.begin(), kUnitsNames.end())));
-    for (std::size_t i = 0; i < kBoxFields.size(); ++i) {
-        CLI::Option* option = app.add_option(option_name(kBoxFields[i]), request.values[i],
-                                             box_description(kBoxFields[i]) + "; X, START:STOP:STEP or a,b,c");
-        option->option_text("X");
-        request.value_options[option] = &kBoxFields[i];
-    }
-    app.add_option("--format", request.format, "text | csv | json (default text)")
-        ->check(CLI::IsMember({"text", "csv", "json"}));
-    request.input_option =
-        app.add_option("--input", request.input, "runs one row per line of a CSV file (- reads standard input)")
-            ->option_text("FILE");
-    add_spread_options(app, request.spread);
-    app.set_version_flag("--version", "velmoka-cli " VELMOKA_VERSION);
-}
-
-// The values given to the box options, by box.
-GivenBoxes boxes_given(const Request& request) {
-    GivenBoxes given;
-    for (const auto& [option, field] : request.value_options) {
-        if (option->count() > 0) {
-            given[index_of(field->box)] = request.values[static_cast<std::size_t>(field - kBoxFields.data())];
-        }
-    }
-    return given;
-}
-
-// The values of the value options in the order they were given, each read as a sweep.
-std::vector<std::pair<Box, SweptValues>> swept_values(const CLI::App& app, const Request& request) {
-    std::vector<std::pair<Box, SweptValues>> swept;
-    for (const CLI::Option* option : app.parse_order()) {
-        const auto found = request.value_options.find(option);
-        if (found != request.value_options.end()) {
-            const BoxField& field = *found->second;
-            const std::string& given = request.values[static_cast<std::size_t>(&field - kBoxFields.data())];
-            swept.emplace_back(field.box, SweptValues::read(field.key, given));
-        }
-    }
-    return swept;
-}
-
-// The field command reads the strip and its substrate alone.
-void check_field_options(const std::vector<std::pair<Box, SweptValues>>& swept) {
-    for (const auto& [box, values] : swept) {
-        if (std::find(kFieldBoxes.begin(), kFieldBoxes.end(), box) == kFieldBoxes.end()) {
-            throw UsageError(option_name(field_of(box)) + ": velmoka-cli field reads only --w, --h, --t and --er");
-        }
-    }
-}
+constexpr std::string_view kCommandRequired =
+    "COMMAND is required: analysis, solve, synth-pi, synth-t, field or spread (or --input FILE, whose rows each "
+    "name a window command in a command column)";
 
 Format format_named(const std::string& name) {
     return name == "csv" ? Format::csv : name == "json" ? Format::json : Format::text;
 }
 
+// A value swept or given once, checked against its parameter: each value listed, the ends of a
+// range (the steps between lie between them).
+SweptValues checked_values(const commands::Parameter& parameter, const std::string& given) {
+    const std::string name = option_name(parameter.key);
+    SweptValues values = SweptValues::read(name, given);
+    const std::uint64_t step = values.is_range() ? std::max<std::uint64_t>(1, values.count() - 1) : 1;
+    for (std::uint64_t index = 0; index < values.count(); index += step) {
+        if (const std::optional<std::string_view> fault = commands::fault_in(parameter, values.value(index))) {
+            throw UsageError(name + ": '" + given + "' " + std::string(*fault));
+        }
+    }
+    return values;
+}
+
+// The request the options make for every row, and the values swept, in the order given.
+struct RowsGiven {
+    commands::RowRequest fixed;
+    std::vector<std::pair<int, SweptValues>> swept;
+};
+
+RowsGiven rows_given(const CommandOptions& options) {
+    RowsGiven given;
+    given.fixed.command = options.command;
+    given.fixed.units = units_read_by(*options.command, options.units).value_or(LengthUnit::microns);
+    given.fixed.opening_window = options.opening_window;
+    for (const CLI::Option* option : options.app->parse_order()) {
+        const auto found = std::find(options.options.begin(), options.options.end(), option);
+        if (found == options.options.end()) {
+            continue;
+        }
+        const auto parameter = static_cast<std::size_t>(found - options.options.begin());
+        SweptValues values = checked_values(options.command->parameters[parameter], options.texts[parameter]);
+        given.fixed.values[parameter] = values.value(0);
+        if (values.count() > 1) {
+            given.swept.emplace_back(static_cast<int>(parameter), std::move(values));
+        }
+    }
+    return given;
+}
+
+void check_complete(commands::RowRequest& request) {
+    if (const std::optional<int> missing = commands::complete(request)) {
+        throw UsageError(option_name(request.command->parameters[static_cast<std::size_t>(*missing)].key) +
+                         ": a value is required (or --opening-window, to take the opening window's)");
+    }
+}
+
 void run_input(InputRows& rows, RowWriter& writer) {
-    while (std::optional<InputRows::Row> row = rows.next()) {
+    while (std::optional<Row> row = rows.next()) {
         writer.write(std::move(*row));
         if (rows.may_wait()) {
             writer.drain();
         }
     }
+}
+
+// The rows of a command, or of a batch of window commands that each name their own.
+int run_rows(const CommandOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
+             const Surroundings& surroundings) {
+    const bool from_input = options.input_option->count() > 0;
+    Progress progress(surroundings.error_is_terminal ? &err : nullptr);
+    RowsGiven given;
+    if (options.command != nullptr) {
+        given = rows_given(options);
+    } else {
+        given.fixed.units = units_read_by(commands::kAnalysis, options.units).value_or(LengthUnit::microns);
+        given.fixed.opening_window = options.opening_window;
+    }
+    RowLayout layout{format_named(options.format), options.command != nullptr ? options.command : &commands::kAnalysis};
+    if (!from_input) {
+        check_complete(given.fixed);
+        const Sweep sweep(given.fixed, std::move(given.swept));
+        progress.expect(sweep.count());
+        RowWriter writer(out, layout, progress);
+        writer.write(sweep);
+        return writer.finish();
+    }
+    if (!given.swept.empty()) {
+        throw UsageError(
+            option_name(options.command->parameters[static_cast<std::size_t>(given.swept.front().first)].key) +
+            ": a sweep cannot be combined with --input");
+    }
+    std::ifstream file;
+    if (options.input != "-") {
+        file.open(options.input);
+        if (!file) {
+            throw UsageError("--input: cannot read '" + options.input + "'");
+        }
+    }
+    InputRows rows(options.input == "-" ? in : file, given.fixed, surroundings.longest_line);
+    rows.read_header();
+    layout.from_input = true;
+    layout.carried = rows.carried();
+    RowWriter writer(out, layout, progress);
+    run_input(rows, writer);
+    return writer.finish();
 }
 
 }  // namespace
@@ -126,63 +132,42 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         const Surroundings& surroundings) {
     CLI::App app(
         "The four commands of the Velmoka microstrip calculator, as its window runs them, the field solution of a "
-        "strip beside its line model, and the tolerance budget of a line.",
+        "strip beside its line model, and the tolerance budget of a line. Each command's --help lists its options.",
         "velmoka-cli");
-    Request request;
-    add_options(app, request);
+    app.require_subcommand(0, 1);
+    app.set_version_flag("--version", "velmoka-cli " VELMOKA_VERSION);
+    CommandOptions batch;
+    add_command_options(app, batch);
+    std::array<CommandOptions, commands::kCommands.size()> per_command;
+    for (std::size_t i = 0; i < commands::kCommands.size(); ++i) {
+        const commands::Command& command = *commands::kCommands[i];
+        per_command[i].command = &command;
+        add_command_options(*app.add_subcommand(std::string(command.word), std::string(command.summary)),
+                            per_command[i]);
+    }
     try {
-        app.parse(argc, argv);
-        const std::optional<Command> command = command_from_word(request.command);
-        const bool from_input = request.input_option->count() > 0;
-        const Units units = units_named(request.units).value_or(Units::microns);
-        if (request.command == kSpreadWord) {
-            if (from_input) {
-                throw UsageError("--input: spread does not take it");
+        try {
+            app.parse(argc, argv);
+        } catch (const CLI::ExtrasError&) {
+            if (app.get_subcommands().empty() && !app.remaining().empty()) {
+                throw UsageError("'" + app.remaining().front() +
+                                 "' is not a command: " + std::string(kCommandRequired));
             }
-            return run_spread(request.spread, boxes_given(request), units, format_named(request.format), out);
+            throw;
         }
-        if (const std::optional<std::string> option = spread_option_given(request.spread)) {
-            throw UsageError(*option + ": only spread takes it");
-        }
-        const bool field = request.command == kFieldWord;
-        if (!command && !field && !from_input) {
-            throw UsageError("COMMAND is required: analysis, solve, synth-pi, synth-t, field or spread");
-        }
-        const RowAnswers& answers = field ? kFieldRows : kPressedRows;
-        Design defaults;
-        defaults.units = units;
-        std::vector<std::pair<Box, SweptValues>> swept = swept_values(app, request);
-        if (field) {
-            check_field_options(swept);
-        }
-        Progress progress(surroundings.error_is_terminal ? &err : nullptr);
-
-        if (!from_input) {
-            defaults.command = command.value_or(defaults.command);
-            const Sweep sweep(defaults, std::move(swept));
-            progress.expect(sweep.count());
-            RowWriter writer(out, format_named(request.format), answers, progress);
-            writer.write(sweep);
-            return writer.finish();
-        }
-        for (const auto& [box, values] : swept) {
-            if (values.count() != 1) {
-                throw UsageError(option_name(field_of(box)) + ": a sweep cannot be combined with --input");
+        const std::vector<CLI::App*> chosen = app.get_subcommands();
+        if (chosen.empty()) {
+            if (batch.input_option->count() == 0) {
+                throw UsageError(std::string(kCommandRequired));
             }
-            defaults.value(box) = values.value(0);
+            return run_rows(batch, in, out, err, surroundings);
         }
-        std::ifstream file;
-        if (request.input != "-") {
-            file.open(request.input);
-            if (!file) {
-                throw UsageError("--input: cannot read '" + request.input + "'");
-            }
+        const auto options = std::find_if(per_command.begin(), per_command.end(),
+                                          [&](const auto& o) { return o.app == chosen.front(); });
+        if (!options->command->answers_rows()) {
+            return run_spread(*options, out);
         }
-        InputRows rows(request.input == "-" ? in : file, defaults, command, surroundings.longest_line,
-                       field ? kFieldColumns : kCommandColumns);
-        RowWriter writer(out, format_named(request.format), answers, progress);
-        run_input(rows, writer);
-        return writer.finish();
+        return run_rows(*options, in, out, err, surroundings);
     } catch (const CLI::Success& success) {
         return app.exit(success, out, err);
     } catch (const CLI::ParseError& error) {

@@ -2,55 +2,18 @@
 
 #include "text_rules/trimmed.h"
 
-#include <algorithm>
-
 namespace velmoka::command_line {
 
-RowText::RowText(std::string& out, Format format) : out_(out), json_(format == Format::json) {
-    if (json_) {
-        put('{');
-    }
-}
+namespace {
 
-void RowText::text_field(std::string_view key, std::string_view text) {
-    start(key);
-    if (json_) {
-        put_json_string(text);
-    } else {
-        put_csv_text(text);
-    }
-}
+constexpr std::string_view kWarningsJoint = "; ";
 
-void RowText::put_long(std::string_view text) {
-    flush();
-    if (text.size() > row_.size()) {
-        out_ += text;
-        return;
-    }
-    at_ = std::copy(text.begin(), text.end(), at_);
-}
-
-void RowText::put_json_string(std::string_view text) {
-    constexpr std::string_view kHexDigits = "0123456789abcdef";
-    put('"');
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            put('\\');
-            put(c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            put("\\u00");
-            put(kHexDigits[static_cast<unsigned char>(c) >> 4]);
-            put(kHexDigits[static_cast<unsigned char>(c) & 0xf]);
-        } else {
-            put(c);
-        }
-    }
-    put('"');
-}
+}  // namespace
 
 // Quoted only where a reader would take it apart otherwise: a comma, a quote, a line end, or
 // blanks at either end.
-void RowText::put_csv_text(std::string_view text) {
+void CsvRow::text(std::string_view, std::string_view text) {
+    start();
     const bool quoted = text.find_first_of(",\"\r\n") != std::string_view::npos || trimmed(text).size() != text.size();
     if (!quoted) {
         put(text);
@@ -66,36 +29,21 @@ void RowText::put_csv_text(std::string_view text) {
     put('"');
 }
 
-void append_header_of(std::string& out, Format format, std::span<const std::string_view> keys) {
-    if (format != Format::csv) {
-        return;
+void CsvRow::texts(std::string_view key, std::span<const std::string_view> texts) {
+    std::string joined;
+    for (const std::string_view text : texts) {
+        joined += joined.empty() ? "" : kWarningsJoint;
+        joined += text;
     }
-    for (const std::string_view key : keys) {
-        out += key;
-        out += ',';
-    }
-    for (const std::string_view key : kEndingKeys) {
-        out += key;
-        out += key == kEndingKeys.back() ? '\n' : ',';
-    }
+    text(key, joined);
 }
 
-void append_error_row(std::string& out, Format format, std::span<const std::string_view> keys, std::string_view message,
-                      std::uint64_t row) {
-    if (format == Format::text) {
-        out += row == 0 ? "" : "\n";
-        out += message;
-        out += '\n';
-        return;
+void JsonRow::texts(std::string_view key, std::span<const std::string_view> texts) {
+    json_.key(key).open_list();
+    for (const std::string_view text : texts) {
+        json_.string(text);
     }
-    RowText text(out, format);
-    for (const std::string_view key : keys) {
-        text.null_field(key);
-    }
-    text.word_field("status", "error");
-    text.text_field("message", message);
-    text.null_field("box");
-    text.end();
+    json_.close_list();
 }
 
 void append_captioned_line(std::string& out, std::string_view caption, std::string_view value, std::string_view unit) {
@@ -114,12 +62,18 @@ void append_captioned_line(std::string& out, std::string_view caption, std::stri
     out += '\n';
 }
 
-void append_ending_line(std::string& out, Status status, std::string_view message, std::string_view caption) {
-    if (status == Status::ok) {
+void append_ending_lines(std::string& out, const Verdict& verdict, std::string_view message, std::string_view caption,
+                         std::span<const std::string_view> warnings) {
+    for (const std::string_view warning : warnings) {
+        out += "Warning: ";
+        out += warning;
+        out += ".\n";
+    }
+    if (verdict.status == Status::ok) {
         out += "Ran to its end.\n";
         return;
     }
-    out += status == Status::stopped ? "Stopped at \"" : "Ran to its end, incomplete: \"";
+    out += verdict.status == Status::stopped ? "Stopped at \"" : "Ran to its end, incomplete: \"";
     out += message;
     out += '"';
     if (!caption.empty()) {

@@ -14,36 +14,36 @@ constexpr std::size_t kRoomPerRow = 192;
 
 }  // namespace
 
-RowWriter::RowWriter(std::ostream& out, Format format, const RowAnswers& answers, Progress& progress)
+RowWriter::RowWriter(std::ostream& out, RowLayout layout, Progress& progress)
     : out_(out),
-      format_(format),
-      answers_(answers),
+      layout_(std::move(layout)),
       progress_(progress),
-      most_in_flight_(std::max(2u, std::thread::hardware_concurrency()) * answers.batches_per_core) {
+      rows_per_batch_(layout_.command->rows_per_batch),
+      most_in_flight_(std::max(2u, std::thread::hardware_concurrency()) * layout_.command->batches_per_core) {
     std::string header;
-    append_header_of(header, format_, answers_.keys);
+    append_header(header, layout_);
     out_ << header;
 }
 
 void RowWriter::write(const Sweep& sweep) {
-    for (std::uint64_t first = 0; first < sweep.count(); first += answers_.rows_per_batch) {
+    for (std::uint64_t first = 0; first < sweep.count(); first += rows_per_batch_) {
         Batch batch;
         batch.first_row = rows_;
         batch.sweep = &sweep;
-        batch.first_design = first;
-        batch.designs = std::min<std::uint64_t>(answers_.rows_per_batch, sweep.count() - first);
-        rows_ += batch.designs;
+        batch.first_of_sweep = first;
+        batch.of_sweep = std::min<std::uint64_t>(rows_per_batch_, sweep.count() - first);
+        rows_ += batch.of_sweep;
         launch(std::move(batch));
     }
 }
 
-void RowWriter::write(InputRows::Row row) {
+void RowWriter::write(Row row) {
     if (gathering_.rows.empty()) {
         gathering_.first_row = rows_;
     }
     gathering_.rows.push_back(std::move(row));
     ++rows_;
-    if (gathering_.rows.size() == answers_.rows_per_batch) {
+    if (gathering_.rows.size() == rows_per_batch_) {
         launch(std::exchange(gathering_, Batch()));
     }
 }
@@ -68,7 +68,7 @@ void RowWriter::launch(Batch batch) {
     if (in_flight_.size() == most_in_flight_) {
         write_oldest();
     }
-    in_flight_.push_back(std::async(std::launch::async, work_out, std::move(batch), format_, std::cref(answers_)));
+    in_flight_.push_back(std::async(std::launch::async, work_out, std::move(batch), std::cref(layout_)));
 }
 
 void RowWriter::write_oldest() {
@@ -79,26 +79,29 @@ void RowWriter::write_oldest() {
     progress_.add(worked_out.rows);
 }
 
-RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, Format format, const RowAnswers& answers) {
+RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, const RowLayout& layout) {
     WorkedOut worked_out;
-    worked_out.text.reserve((batch.designs + batch.rows.size()) * kRoomPerRow);
-    std::uint64_t row = batch.first_row;
-    const auto append_design = [&](const Design& design) {
-        worked_out.status = std::max(worked_out.status, answers.append_answer(worked_out.text, format, design, row++));
-    };
-    for (std::uint64_t index = batch.first_design; index < batch.first_design + batch.designs; ++index) {
-        append_design(batch.sweep->design(index));
-    }
-    for (const InputRows::Row& input : batch.rows) {
-        if (const Design* design = std::get_if<Design>(&input)) {
-            append_design(*design);
+    worked_out.text.reserve((batch.of_sweep + batch.rows.size()) * kRoomPerRow);
+    std::uint64_t index = batch.first_row;
+    const auto append = [&](const Row& row) {
+        int status = kRefusedOrUnreadable;
+        if (row.unreadable.empty()) {
+            commands::RowAnswer answer;
+            row.request.command->answer(row.request, answer);
+            status = append_answered(worked_out.text, layout, row, answer, index);
         } else {
-            append_error_row(worked_out.text, format, answers.keys, std::get<InputRows::Unreadable>(input).message,
-                             row++);
-            worked_out.status = kRefusedOrUnreadable;
+            append_unreadable(worked_out.text, layout, row, index);
         }
+        worked_out.status = std::max(worked_out.status, status);
+        ++index;
+    };
+    for (std::uint64_t of_sweep = batch.first_of_sweep; of_sweep < batch.first_of_sweep + batch.of_sweep; ++of_sweep) {
+        append(batch.sweep->row(of_sweep));
     }
-    worked_out.rows = row - batch.first_row;
+    for (const Row& row : batch.rows) {
+        append(row);
+    }
+    worked_out.rows = index - batch.first_row;
     return worked_out;
 }
 

@@ -72,9 +72,10 @@ std::string fixed(double value, int decimals) {
     return std::string(text.data(), static_cast<std::size_t>(std::max(length, 0)));
 }
 
-void write_spread_text(std::ostream& out, const spread::Request& request, const spread::Report& report, Units units) {
+void write_spread_text(std::ostream& out, const spread::Request& request, const spread::Report& report,
+                       LengthUnit units) {
     const spread::MonteCarlo& monte_carlo = report.monte_carlo;
-    out << "Tolerance budget, dimensions in " << velmoka::name_of(units) << ", "
+    out << "Tolerance budget, dimensions in " << name_of(units).name << ", "
         << spread::kDistributionNames[static_cast<std::size_t>(request.distribution)]
         << (request.distribution == spread::Distribution::normal ? " spread (each tolerance 3 sigma)"
                                                                  : " spread over each tolerance")
@@ -89,7 +90,7 @@ void write_spread_text(std::ostream& out, const spread::Request& request, const 
         << fixed(nominal.delay_ps_per_inch, 2) << " ps/inch\n";
     if (nominal.phase) {
         out << "  Phase length            " << fixed(*nominal.phase, 2) << " degrees of "
-            << json_number(*request.length) << " " << velmoka::name_of(units) << " at " << json_number(*request.freq)
+            << json_number(*request.length) << " " << name_of(units).name << " at " << json_number(*request.freq)
             << " GHz\n";
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator/boxes.h"
+#include "common/length_units.h"
 #include "spread/budget.h"
 
 #include <iosfwd>
@@ -13,7 +13,8 @@ namespace velmoka::command_line {
 std::string fixed(double value, int decimals);
 
 // The tolerance budget for people: a table read at a glance, ending with the model's limits.
-void write_spread_text(std::ostream& out, const spread::Request& request, const spread::Report& report, Units units);
+void write_spread_text(std::ostream& out, const spread::Request& request, const spread::Report& report,
+                       LengthUnit units);
 
 // The Monte Carlo samples as CSV, one a line: the sample's number, its W, H, T and er, and Z0
 // (empty outside the model's domain). The report must have kept its samples.

@@ -29,11 +29,13 @@ inline Command command_called(const std::string& name) {
     throw py::value_error("no command '" + name + "': the commands are analysis, solve, synth_pi and synth_t");
 }
 
+// The window's units by name, or by their shorter spelling, um or mil.
 inline Units units_called(const std::string& name) {
-    if (const std::optional<Units> units = units_named(name)) {
-        return *units;
+    const std::optional<LengthUnit> unit = length_unit_named(name);
+    if (unit == LengthUnit::microns || unit == LengthUnit::mils) {
+        return *unit == LengthUnit::mils ? Units::mils : Units::microns;
     }
-    throw py::value_error("no units '" + name + "': the units are microns and mils");
+    throw py::value_error("no units '" + name + "': the units are microns and mils (um and mil spell them too)");
 }
 
 }  // namespace velmoka::python

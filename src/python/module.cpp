@@ -6,12 +6,12 @@ namespace velmoka::python {
 
 namespace py = pybind11;
 
-void add_calculator(py::module_& module);            // calculator_class.cpp
-void add_results(py::module_& module);               // results.cpp
-void add_commands_over_arrays(py::module_& module);  // commands_over_arrays.cpp
-void add_line_model(py::module_& module);            // line_model.cpp
-void add_field_line(py::module_& module);            // field_line.cpp
-void add_spread(py::module_& module);                // spread_function.cpp
+void add_calculator(py::module_& module);        // calculator_class.cpp
+void add_results(py::module_& module);           // results.cpp
+void add_window_functions(py::module_& module);  // window_functions.cpp
+void add_line_model(py::module_& module);        // line_model.cpp
+void add_field_line(py::module_& module);        // field_line.cpp
+void add_spread(py::module_& module);            // spread_function.cpp
 
 }  // namespace velmoka::python
 
@@ -29,12 +29,13 @@ PYBIND11_MODULE(velmoka, module) {
   centring.
 
 Boxes are named as velmoka-cli names them: ``length``, ``w``, ``h``, ``t``, ``er``, ``freq``,
-``z0``, ``er_eff``, ``vel``, ``phase``, ``lpi``, ``cpi``, ``lt``, ``ct``. The line model is
-quasi-static: no dispersion, no loss.)";
+``z0``, ``er_eff``, ``vel``, ``phase``, ``lpi``, ``cpi``, ``lt``, ``ct``. A value the results need
+must be given, as velmoka-cli asks; ``opening_window=True`` takes the opening window's for the rest.
+The line model is quasi-static: no dispersion, no loss.)";
     module.attr("__version__") = VELMOKA_VERSION;
     velmoka::python::add_calculator(module);
     velmoka::python::add_results(module);
-    velmoka::python::add_commands_over_arrays(module);
+    velmoka::python::add_window_functions(module);
     velmoka::python::add_line_model(module);
     velmoka::python::add_field_line(module);
     velmoka::python::add_spread(module);

@@ -1,7 +1,10 @@
 // velmoka.spread: the tolerance budget of a line for Python, its figures as velmoka-cli's JSON
 // gives them and its samples as numpy arrays.
 
-#include "python/faces.h"
+#include "commands/request_fault.h"
+#include "commands/spread_command.h"
+#include "python/arguments.h"
+#include "python/signatures.h"
 #include "spread/budget.h"
 #include "spread/random_draws.h"
 #include "spread/report_json.h"
@@ -21,14 +24,6 @@ using namespace pybind11::literals;
 
 namespace {
 
-double finite(const std::string& name, const py::handle& value) {
-    const double number = value.cast<double>();
-    if (!std::isfinite(number)) {
-        throw py::value_error(name + ": not a finite number");
-    }
-    return number;
-}
-
 // A numpy array that takes over a column's memory rather than copying it.
 py::array_t<double> array_of(spread::SampleColumn&& column) {
     auto* held = new spread::SampleColumn(std::move(column));
@@ -36,71 +31,80 @@ py::array_t<double> array_of(spread::SampleColumn&& column) {
     return py::array_t<double>(static_cast<py::ssize_t>(held->size()), held->data(), owner);
 }
 
-// A tolerance or a band as given: a number in the input's unit, or a text "10%".
-spread::Tolerance tolerance_of(const std::string& name, const py::object& given) {
-    if (given.is_none()) {
-        return {};
-    }
-    if (py::isinstance<py::str>(given)) {
-        std::string text = given.cast<std::string>();
-        if (!text.ends_with('%')) {
-            throw py::value_error(name + ": '" + text + "' is neither a number nor a percentage such as '10%'");
+// An argument read by the form of its parameter; TypeError for a value of another type.
+commands::GivenValue given_value(const commands::Parameter& parameter, const py::object& value) {
+    const std::string name = "spread() argument '" + std::string(parameter.key) + "'";
+    commands::GivenValue given;
+    given.given = true;
+    switch (parameter.form) {
+        case commands::Form::tolerance:
+            if (py::isinstance<py::str>(value)) {
+                std::string text = value.cast<std::string>();
+                given.percent = text.ends_with('%');
+                if (!given.percent) {
+                    throw py::value_error(std::string(parameter.key) + ": '" + text +
+                                          "' is neither a number nor a percentage such as '10%'");
+                }
+                text.pop_back();
+                given.number = py::float_(py::str(text)).cast<double>();
+                break;
+            }
+            [[fallthrough]];
+        case commands::Form::number:
+            if (!py::isinstance<py::float_>(value) && !py::isinstance<py::int_>(value)) {
+                throw py::type_error(name + " must be a real number, not " +
+                                     py::str(value.get_type().attr("__name__")).cast<std::string>());
+            }
+            given.number = value.cast<double>();
+            break;
+        case commands::Form::count:
+            if (!py::isinstance<py::int_>(value) || py::isinstance<py::bool_>(value)) {
+                throw py::type_error(name + " must be a whole number (an int), not " +
+                                     py::str(value.get_type().attr("__name__")).cast<std::string>() + " " +
+                                     py::repr(value).cast<std::string>());
+            }
+            if (value < py::int_(0)) {
+                throw py::value_error(std::string(parameter.key) + ": must be 0 or above");
+            }
+            given.count = value.cast<std::uint64_t>();
+            break;
+        case commands::Form::choice: {
+            const std::string word = value.cast<std::string>();
+            const auto found = std::find(parameter.choices.begin(), parameter.choices.end(), word);
+            if (found == parameter.choices.end()) {
+                throw py::value_error(std::string(parameter.key) + ": '" + word +
+                                      "' is neither 'normal' nor 'uniform'");
+            }
+            given.number = static_cast<double>(found - parameter.choices.begin());
+            break;
         }
-        text.pop_back();
-        return {finite(name, py::float_(py::str(text))), true};
+        case commands::Form::flag:
+            given.given = value.cast<bool>();
+            break;
+        case commands::Form::path:
+            break;
     }
-    return {finite(name, given), false};
+    return given;
 }
 
-py::dict spread_of(double w, double h, double t, double er, const std::string& units, const py::object& freq,
-                   const py::object& length, const py::object& tol_w, const py::object& tol_h, const py::object& tol_t,
-                   const py::object& tol_er, const std::string& distribution, std::uint64_t samples,
-                   const py::object& seed, const py::object& target, const py::object& band, bool centre) {
+py::dict spread_of(const py::args& args, const std::string& units_name, bool opening_window,
+                   const py::kwargs& keywords) {
+    const commands::Command& command = commands::kSpread;
+    commands::GivenValues given;
+    for (const auto& [parameter, value] : matched_arguments(command, args, keywords, opening_window)) {
+        if (!value.is_none()) {
+            given[parameter] = given_value(command.parameters[parameter], value);
+        }
+    }
+    const LengthUnit units = units_of_call(command, units_name);
     spread::Request request;
-    request.nominal.values = {w, h, t, er};
-    const std::array<std::string, spread::kInputs> names = {"w", "h", "t", "er"};
-    for (std::size_t input = 0; input < spread::kInputs; ++input) {
-        finite(names[input], py::float_(request.nominal.values[input]));
+    try {
+        request = commands::spread_request(given, units, opening_window);
+    } catch (const commands::MissingParameter& missing) {
+        throw py::type_error("spread() missing 1 required argument: '" + missing.key() + "'");
+    } catch (const commands::RequestFault& fault) {
+        throw py::value_error(fault.what());
     }
-    if (!(w > 0.0 && h > 0.0 && t >= 0.0 && er >= 1.0)) {
-        throw py::value_error("the line needs w and h above 0, t at least 0 and er at least 1");
-    }
-    request.metres_per_unit = metres_per(length_unit_of(units_called(units)));
-    if (!length.is_none()) {
-        request.length = finite("length", length);
-        request.freq = freq.is_none() ? 1.0 : finite("freq", freq);
-    }
-    const std::array<const py::object*, spread::kInputs> tolerances = {&tol_w, &tol_h, &tol_t, &tol_er};
-    for (std::size_t input = 0; input < spread::kInputs; ++input) {
-        request.tolerances[input] = tolerance_of("tol_" + names[input], *tolerances[input]);
-        if (const std::optional<std::string> fault = spread::fault_in(
-                static_cast<spread::Input>(input), request.tolerances[input], request.nominal.values[input])) {
-            throw py::value_error("tol_" + names[input] + ": " + *fault);
-        }
-    }
-    if (distribution != "normal" && distribution != "uniform") {
-        throw py::value_error("dist: '" + distribution + "' is neither 'normal' nor 'uniform'");
-    }
-    request.distribution = distribution == "uniform" ? spread::Distribution::uniform : spread::Distribution::normal;
-    if (samples == 0 || samples > spread::kMostSamples) {
-        throw py::value_error("samples: from 1 to 100000000");
-    }
-    request.samples = samples;
-    request.seed = seed.is_none() ? spread::fresh_seed() : seed.cast<std::uint64_t>();
-    if (target.is_none() != band.is_none()) {
-        throw py::value_error(target.is_none() ? "band: needs a target" : "target: needs a band");
-    }
-    if (centre && target.is_none()) {
-        throw py::value_error("centre: needs a target and a band");
-    }
-    if (!target.is_none()) {
-        request.target = finite("target", target);
-        request.band = tolerance_of("band", band);
-        if (!(*request.target > 0.0) || !(request.band->amount > 0.0)) {
-            throw py::value_error("target, band: an impedance and a band above 0");
-        }
-    }
-    request.centre = centre;
     request.keep_samples = true;
 
     std::optional<spread::Report> report;
@@ -108,10 +112,11 @@ py::dict spread_of(double w, double h, double t, double er, const std::string& u
         py::gil_scoped_release released;
         report = spread::budget(request);
     }
-    py::dict result = py::module_::import("json").attr("loads")(spread::report_json(request, *report, units));
+    py::dict result =
+        py::module_::import("json").attr("loads")(spread::report_json(request, *report, name_of(units).name));
     py::dict boards;
     for (std::size_t input = 0; input < spread::kInputs; ++input) {
-        boards[py::str(names[input])] = array_of(std::move(report->sample_lines[input]));
+        boards[py::str(std::string(spread::kInputNames[input]))] = array_of(std::move(report->sample_lines[input]));
     }
     boards["z0"] = array_of(std::move(report->sample_z0));
     result["boards"] = boards;
@@ -120,11 +125,11 @@ py::dict spread_of(double w, double h, double t, double er, const std::string& u
 }  // namespace
 
 void add_spread(py::module_& module) {
-    module.def("spread", &spread_of, "w"_a, "h"_a, "t"_a, "er"_a, py::kw_only(), "units"_a = "microns",
-               "freq"_a = py::none(), "length"_a = py::none(), "tol_w"_a = py::none(), "tol_h"_a = py::none(),
-               "tol_t"_a = py::none(), "tol_er"_a = py::none(), "dist"_a = "normal", "samples"_a = 100'000,
-               "seed"_a = py::none(), "target"_a = py::none(), "band"_a = py::none(), "centre"_a = false,
-               R"(The tolerance budget of a line: how far its impedance strays when boards are made.
+    py::options options;
+    options.disable_function_signatures();
+    module.def("spread", &spread_of, "units"_a = "microns", "opening_window"_a = false,
+               (text_signature(commands::kSpread) + "\n--\n\n" +
+                R"(The tolerance budget of a line: how far its impedance strays when boards are made.
 
 From the line model at full precision (quasi-static: no dispersion, no loss). The same figures
 as ``velmoka-cli spread --format json``, with the same keys, and the samples themselves; the same
@@ -136,11 +141,13 @@ w, h, t : float
     Nominal strip width, dielectric thickness and conductor thickness, in the unit given.
 er : float
     Nominal relative permittivity of the substrate.
-units : {'microns', 'mils'}, optional
+units : {'microns', 'mils', 'mm', 'inches'}, optional
     The unit of ``w``, ``h``, ``t``, ``length`` and of absolute tolerances on them.
+opening_window : bool, optional
+    The line's values not given are the opening window's (W 70, H 100, T 4, er 12.9); without
+    it, ``w``, ``h``, ``t`` and ``er`` must be given.
 freq, length : float, optional
-    Frequency in GHz (1 if not given) and physical length: with a length, the nominal phase
-    length is given too.
+    Frequency in GHz and physical length: with both, the nominal phase length is given too.
 tol_w, tol_h, tol_t, tol_er : float or str, optional
     The tolerance on each input: an amount in its unit (``0.5``) or a percentage (``'10%'``).
     Under 100 % on ``w`` and ``h``; an input given none stays nominal.
@@ -168,6 +175,9 @@ dict
 
 Raises
 ------
+TypeError
+    For ``w``, ``h``, ``t`` or ``er`` left out (unless ``opening_window``), a keyword it has not,
+    or a value of another type (``samples=1e4``: a count is an int).
 ValueError
     For a tolerance that is negative or 100 % or more on ``w`` or ``h``, a band without a
     target, a value that is not finite, or samples out of range.
@@ -180,7 +190,8 @@ Examples
 ['h', 'w', 'er']
 >>> b['boards']['z0'].shape
 (100000,)
-)");
+)")
+                   .c_str());
 }
 
 }  // namespace velmoka::python

@@ -9,7 +9,7 @@ double standard_deviation(Distribution distribution, double tolerance) {
     return distribution == Distribution::normal ? tolerance / kSigmasInANormalTolerance : tolerance / std::sqrt(3.0);
 }
 
-std::optional<std::string> fault_in(Input input, const Tolerance& tolerance, double nominal) {
+std::optional<std::string_view> fault_in(Input input, const Tolerance& tolerance, double nominal) {
     if (!std::isfinite(tolerance.amount)) {
         return "is not a finite number";
     }

@@ -52,6 +52,6 @@ double standard_deviation(Distribution distribution, double tolerance);
 // What is wrong with a tolerance on an input of a nominal value, in words that follow the
 // input's name ("is negative"); empty when nothing is. A tolerance of 100 % or more on W or H
 // would make a strip or a dielectric of no width or thickness.
-std::optional<std::string> fault_in(Input input, const Tolerance& tolerance, double nominal);
+std::optional<std::string_view> fault_in(Input input, const Tolerance& tolerance, double nominal);
 
 }  // namespace velmoka::spread

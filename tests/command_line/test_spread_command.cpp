@@ -21,8 +21,9 @@ private slots:
 
 namespace {
 
-// A 50 ohm line on 1.6 mm of FR-4, its conductor and substrate given where a test needs them.
-const QStringList kStrip = {"spread", "--units", "mils", "--w", "114", "--h", "62.99"};
+// A 50 ohm line on 1.6 mm of FR-4, its conductor and substrate given where a test needs them
+// (the opening window's before).
+const QStringList kStrip = {"spread", "--opening-window", "--units", "mils", "--w", "114", "--h", "62.99"};
 const QStringList kFr4 = kStrip + QStringList{"--t", "1.38", "--er", "4.5"};
 
 }  // namespace
@@ -38,17 +39,17 @@ void TestSpreadCommand::bad_input_data() {
     QTest::newRow("no number") << QStringList{"--tol-er", "5 %"} << "--tol-er: '5 %' is not a number";
     QTest::newRow("not finite") << QStringList{"--tol-t", "nan"} << "--tol-t: 'nan'";
     QTest::newRow("infinite thickness") << QStringList{"--t", "inf"} << "--t: 'inf' is not a decimal number";
-    QTest::newRow("band without target") << QStringList{"--band", "10%"} << "--band: needs --target";
-    QTest::newRow("target without band") << QStringList{"--target", "50"} << "--target: needs --band";
-    QTest::newRow("centring without target") << QStringList{"--centre"} << "--centre: needs --target";
+    QTest::newRow("band without target") << QStringList{"--band", "10%"} << "--band: needs a target";
+    QTest::newRow("target without band") << QStringList{"--target", "50"} << "--target: needs a band";
+    QTest::newRow("centring without target") << QStringList{"--centre"} << "--centre: needs a target";
     QTest::newRow("no samples") << QStringList{"--samples", "0"} << "--samples";
     QTest::newRow("too many samples") << QStringList{"--samples", "100000001"} << "--samples";
     QTest::newRow("a frequency without a length") << QStringList{"--freq", "abc"} << "--freq: 'abc' is not a decimal number";
-    QTest::newRow("a box spread does not read") << QStringList{"--z0", "50"} << "--z0: spread does not take it";
+    QTest::newRow("a box spread does not read") << QStringList{"--z0", "50"} << "--z0";
     QTest::newRow("a sweep") << QStringList{"--t", "1:2:1"} << "--t: spread takes one value";
-    QTest::newRow("an input file") << QStringList{"--input", "-"} << "--input: spread does not take it";
+    QTest::newRow("an input file") << QStringList{"--input", "-"} << "--input";
     QTest::newRow("a plot it cannot write") << QStringList{"--plot", "/nonexistent/z0.svg"} << "--plot: cannot write";
-    QTest::newRow("a line the model has not") << QStringList{"--er", "0.5"} << "er at least 1";
+    QTest::newRow("a line the model has not") << QStringList{"--er", "0.5"} << "--er: '0.5' must be 1 or above";
     // clang-format on
 }
 
@@ -59,8 +60,9 @@ void TestSpreadCommand::bad_input() {
     QCOMPARE(run.status, 2);
     QCOMPARE(run.out, QString());
     QVERIFY2(run.err.contains(complaint), qPrintable(run.err));
-    // And no other command takes spread's options.
-    QCOMPARE(run_cli({"analysis", "--tol-w", "10%"}).err.contains("--tol-w: only spread takes it"), true);
+    // No other command takes spread's options, and spread takes no line it is not given.
+    QVERIFY(run_cli({"analysis", "--tol-w", "10%"}).err.contains("--tol-w"));
+    QVERIFY(run_cli({"spread", "--w", "114", "--h", "62.99"}).err.contains("--t: a value is required"));
 }
 
 void TestSpreadCommand::figures_for_a_script_and_for_people() {

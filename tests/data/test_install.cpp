@@ -148,7 +148,7 @@ void TestInstall::python_module_imports_from_the_prefix() {
     python.setProcessEnvironment(environment);
     python.start(PYTHON_EXECUTABLE, {"-c",
                                      "import velmoka; print(velmoka.__file__); print(list(velmoka.analysis("
-                                     "w=[70, 1]).status))"});
+                                     "w=[70, 1], h=100, t=4, er=12.9).status))"});
     QVERIFY(python.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(python.readAllStandardOutput()).split('\n'),
              QStringList({QFileInfo(installed(kPythonModule)).absoluteFilePath(), "['ok', 'stopped']", ""}));

@@ -51,7 +51,7 @@ def test_the_same_numbers_as_velmoka_cli():
     """The same strips, in microns, through both faces: the same doubles to the last bit."""
     w, t = [70, 10, 300], [0, 4, 12]
     run = subprocess.run([os.environ["VELMOKA_CLI"], "field", "--w", ",".join(map(str, w)), "--t",
-                          ",".join(map(str, t)), "--er", "9.8", "--format", "json"],
+                          ",".join(map(str, t)), "--h", "100", "--er", "9.8", "--format", "json"],
                          capture_output=True, text=True, check=True)
     rows = [json.loads(line) for line in run.stdout.splitlines()]
     z0, er_eff, z0_accuracy, er_eff_accuracy = velmoka.field_line(np.array(w)[:, None], 100, t, 9.8)

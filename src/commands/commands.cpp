@@ -1,0 +1,62 @@
+#include "commands/commands.h"
+
+#include "calculator/box_keys.h"
+#include "commands/field_command.h"
+#include "commands/spread_command.h"
+#include "commands/window_commands.h"
+
+#include <algorithm>
+
+namespace velmoka::commands {
+
+const std::array<const Command*, 6> kCommands = {&kAnalysis, &kSolve, &kSynthPi, &kSynthT, &kField, &kSpread};
+
+const Command* command_worded(std::string_view word) {
+    const auto found =
+        std::find_if(kCommands.begin(), kCommands.end(), [&](const Command* command) { return command->word == word; });
+    return found == kCommands.end() ? nullptr : *found;
+}
+
+const Command* command_named(std::string_view python_name) {
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [&](const Command* command) { return command->python_name == python_name; });
+    return found == kCommands.end() ? nullptr : *found;
+}
+
+bool is_window_command(const Command& command) {
+    return &command == &kAnalysis || &command == &kSolve || &command == &kSynthPi || &command == &kSynthT;
+}
+
+std::optional<int> Command::parameter_keyed(std::string_view key) const {
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        if (parameters[i].key == key) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> complete(RowRequest& request) {
+    std::optional<int> missing;
+    const std::span<const Parameter> parameters = request.command->parameters;
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        if (request.given(static_cast<int>(i))) {
+            continue;
+        }
+        const std::optional<Box> box = box_keyed(parameters[i].key);
+        if (request.opening_window && box) {
+            request.values[i] = opening_reading(*box);
+        } else if (parameters[i].need == Need::defaulted) {
+            request.values[i] = parameters[i].default_value;
+        } else {
+            if (parameters[i].need == Need::required && !missing) {
+                missing = static_cast<int>(i);
+            }
+            continue;
+        }
+        request.taken_as_they_open |= 1U << i;
+    }
+    return missing;
+}
+
+}  // namespace velmoka::commands

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "commands/command.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+namespace velmoka::commands {
+
+// Every command of velmoka-cli and the Python module, in the order their help lists them.
+extern const std::array<const Command*, 6> kCommands;
+
+// The command of a velmoka-cli word or a Python name; empty for any other.
+const Command* command_worded(std::string_view word);
+const Command* command_named(std::string_view python_name);
+
+// Whether a command is one of the window's four.
+bool is_window_command(const Command& command);
+
+// The values not given, taken from the opening window where the request asks for it (for the
+// parameters that are the window's boxes) and from their defaults; returns the first required
+// parameter still without a value.
+std::optional<int> complete(RowRequest& request);
+
+}  // namespace velmoka::commands

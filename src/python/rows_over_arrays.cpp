@@ -1,0 +1,246 @@
+// The commands answered row by row, over numpy arrays: each element one row, its values taken
+// from the arguments broadcast together, answered by the command's declaration on every core with
+// the GIL released, and given back as one float64 column per key of the command's rows and a few
+// bytes an element for its verdict.
+
+#include "python/rows_over_arrays.h"
+#include "calculator/box_keys.h"
+#include "commands/commands.h"
+#include "common/in_parallel.h"
+#include "python/arguments.h"
+#include "python/broadcast.h"
+#include "python/column_memory.h"
+#include "python/numpy_text.h"
+#include "python/results.h"
+#include "text_rules/picture_format.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <memory>
+
+namespace velmoka::python {
+
+namespace {
+
+constexpr std::size_t kRowsPerPiece = 1024;
+
+// The keys whose texts are asked for: none, every one (True), or those listed.
+std::vector<const BoxField*> texts_asked(const commands::Command& command, const py::object& texts) {
+    std::vector<const BoxField*> fields;
+    if (py::isinstance<py::bool_>(texts)) {
+        if (texts.cast<bool>() && commands::is_window_command(command)) {
+            for (const BoxField& field : kBoxFields) {
+                fields.push_back(&field);
+            }
+        }
+        return fields;
+    }
+    if (py::isinstance<py::str>(texts)) {
+        throw py::type_error("texts: expected True, False or a list of box keys, got a str");
+    }
+    for (const py::handle key : texts) {
+        const std::optional<Box> box = box_keyed(key.cast<std::string>());
+        if (!box) {
+            throw py::value_error("texts: '" + key.cast<std::string>() + "' is no box key");
+        }
+        fields.push_back(&field_of(*box));
+    }
+    return fields;
+}
+
+// The words of this command's verdicts: its own messages, then those of the checks of its values.
+std::shared_ptr<Vocabulary> vocabulary_of(const commands::Command& command) {
+    auto words = std::make_shared<Vocabulary>();
+    for (const std::string_view message : command.messages) {
+        words->messages.push_back({std::string(message), false});
+    }
+    const auto add_check = [&](std::string_view message) {
+        const bool known = std::any_of(words->messages.begin(), words->messages.end(),
+                                       [&](const Vocabulary::Message& m) { return m.after_key && m.text == message; });
+        if (!known && !message.empty()) {
+            words->messages.push_back({std::string(message), true});
+        }
+    };
+    add_check(commands::kNotFinite);
+    for (const commands::Parameter& parameter : command.parameters) {
+        add_check(parameter.range.fault);
+        words->keys.emplace_back(parameter.key);
+    }
+    for (const commands::Column& column : command.columns) {
+        if (std::find(words->keys.begin(), words->keys.end(), column.key) == words->keys.end()) {
+            words->keys.emplace_back(column.key);
+        }
+    }
+    words->warnings.assign(command.warnings.begin(), command.warnings.end());
+    if (words->warnings.size() > 8) {
+        throw std::logic_error("a command of more than eight warnings");
+    }
+    return words;
+}
+
+// Where an element's answer goes, taken while the GIL is held.
+struct Columns {
+    std::vector<double*> numbers;   // in the order of the command's columns
+    std::vector<TextColumn> texts;  // in the order asked
+    std::uint8_t* status = nullptr;
+    std::uint8_t* message = nullptr;
+    std::uint8_t* key = nullptr;
+    std::uint32_t* warnings = nullptr;
+};
+
+// The parameters given, by their place among the command's, and how the call is answered.
+struct Call {
+    const commands::Command& command;
+    std::vector<std::size_t> parameters;  // of the broadcast arguments, in their order
+    LengthUnit units;
+    bool opening_window;
+    const Vocabulary& words;
+    std::vector<const BoxField*> texts;
+};
+
+std::uint8_t code_of(const std::vector<std::string>& texts, std::string_view text) {
+    return static_cast<std::uint8_t>(1 + (std::find(texts.begin(), texts.end(), text) - texts.begin()));
+}
+
+std::uint8_t code_of(const std::vector<Vocabulary::Message>& messages, const Fault& fault) {
+    const auto found = std::find_if(messages.begin(), messages.end(), [&](const Vocabulary::Message& message) {
+        return message.after_key == fault.after_key && message.text == fault.message;
+    });
+    return static_cast<std::uint8_t>(1 + (found - messages.begin()));
+}
+
+// The row of one element: its values, each checked; an error verdict where one cannot be taken.
+commands::RowRequest request_at(const Call& call, const Broadcast::Walk& walk, Verdict& verdict) {
+    commands::RowRequest request;
+    request.command = &call.command;
+    request.units = call.units;
+    request.opening_window = call.opening_window;
+    for (std::size_t argument = 0; argument < call.parameters.size(); ++argument) {
+        const std::size_t parameter = call.parameters[argument];
+        const double value = walk.value(argument);
+        const commands::Parameter& declared = call.command.parameters[parameter];
+        if (const std::optional<std::string_view> fault = commands::fault_in(declared, value)) {
+            verdict = {Status::error, Fault{*fault, declared.key, true}, 0};
+            return request;
+        }
+        request.values[parameter] = value;
+    }
+    commands::complete(request);
+    return request;
+}
+
+void answer_element(const Call& call, const Broadcast::Walk& walk, Columns& columns, std::size_t index) {
+    commands::RowAnswer answer;
+    const commands::RowRequest request = request_at(call, walk, answer.verdict);
+    if (answer.verdict.status != Status::error) {
+        call.command.answer(request, answer);
+    }
+    const std::span<const commands::Column> keys = call.command.columns;
+    for (std::size_t column = 0; column < keys.size(); ++column) {
+        columns.numbers[column][index] = answer.verdict.status == Status::error
+                                             ? commands::kNotGiven
+                                             : commands::shown_value(request, answer, keys[column]);
+    }
+    if (answer.boxes) {
+        std::array<char, kLongestPictureText> text;
+        for (std::size_t asked = 0; asked < call.texts.size(); ++asked) {
+            const std::size_t length = (*answer.boxes)[call.texts[asked]->box].write_text(text.data());
+            columns.texts[asked].write(index, std::string_view(text.data(), length));
+        }
+    }
+    const Verdict& verdict = answer.verdict;
+    columns.status[index] = static_cast<std::uint8_t>(verdict.status);
+    columns.warnings[index] = verdict.warnings;
+    if (verdict.fault) {
+        columns.message[index] = code_of(call.words.messages, *verdict.fault);
+        columns.key[index] = verdict.fault->key.empty() ? 0 : code_of(call.words.keys, verdict.fault->key);
+    }
+}
+
+// The longest text of each box asked for, over every element: the width of its column.
+std::vector<std::size_t> longest_texts(const Call& call, const Broadcast& broadcast) {
+    std::vector<std::atomic<std::size_t>> longest(call.texts.size());
+    in_parallel(broadcast.size(), kRowsPerPiece, [&](std::size_t begin, std::size_t end) {
+        std::vector<std::size_t> piece_longest(call.texts.size());
+        std::array<char, kLongestPictureText> text;
+        Broadcast::Walk walk(broadcast, begin);
+        for (std::size_t index = begin; index < end; ++index, walk.next()) {
+            commands::RowAnswer answer;
+            const commands::RowRequest request = request_at(call, walk, answer.verdict);
+            if (answer.verdict.status == Status::error) {
+                continue;
+            }
+            call.command.answer(request, answer);
+            for (std::size_t asked = 0; asked < call.texts.size(); ++asked) {
+                piece_longest[asked] =
+                    std::max(piece_longest[asked], (*answer.boxes)[call.texts[asked]->box].write_text(text.data()));
+            }
+        }
+        for (std::size_t asked = 0; asked < call.texts.size(); ++asked) {
+            std::size_t seen = longest[asked];
+            while (seen < piece_longest[asked] && !longest[asked].compare_exchange_weak(seen, piece_longest[asked])) {
+            }
+        }
+    });
+    return {longest.begin(), longest.end()};
+}
+
+template <typename Number>
+py::array_t<Number> codes_shaped(const Broadcast& broadcast) {
+    return zeroed_array(py::dtype::of<Number>(), broadcast.shape());
+}
+
+}  // namespace
+
+py::object rows_over_arrays(const commands::Command& command, const std::string& units, bool opening_window,
+                            const py::object& texts_wanted, const py::args& args, const py::kwargs& keywords) {
+    const Matched matched = matched_arguments(command, args, keywords, opening_window);
+    const std::shared_ptr<Vocabulary> words = vocabulary_of(command);
+    Call call{command, {}, units_of_call(command, units), opening_window, *words, texts_asked(command, texts_wanted)};
+    std::vector<std::pair<std::string, py::object>> named;
+    for (const auto& [parameter, value] : matched) {
+        call.parameters.push_back(parameter);
+        named.emplace_back(command.parameters[parameter].key, value);
+    }
+    const Broadcast broadcast(named);
+
+    std::vector<std::size_t> text_widths;
+    if (!call.texts.empty()) {
+        py::gil_scoped_release released;
+        text_widths = longest_texts(call, broadcast);
+    }
+    py::dict columns;
+    Columns memory;
+    for (const commands::Column& column : command.columns) {
+        py::array_t<double> numbers = doubles_shaped(broadcast);
+        memory.numbers.push_back(numbers.mutable_data());
+        columns[std::string(column.key).c_str()] = numbers;
+    }
+    py::dict text_arrays;
+    for (std::size_t asked = 0; asked < call.texts.size(); ++asked) {
+        py::array array = texts_shaped(broadcast.shape(), text_widths[asked]);
+        memory.texts.emplace_back(array);
+        text_arrays[std::string(call.texts[asked]->key).c_str()] = array;
+    }
+    Endings endings{codes_shaped<std::uint8_t>(broadcast), codes_shaped<std::uint8_t>(broadcast),
+                    codes_shaped<std::uint8_t>(broadcast), codes_shaped<std::uint32_t>(broadcast)};
+    memory.status = endings.status.mutable_data();
+    memory.message = endings.message.mutable_data();
+    memory.key = endings.key.mutable_data();
+    memory.warnings = endings.warnings.mutable_data();
+    {
+        py::gil_scoped_release released;
+        in_parallel(broadcast.size(), command.rows_per_batch < kRowsPerPiece ? 1 : kRowsPerPiece,
+                    [&](std::size_t begin, std::size_t end) {
+                        Broadcast::Walk walk(broadcast, begin);
+                        for (std::size_t index = begin; index < end; ++index, walk.next()) {
+                            answer_element(call, walk, memory, index);
+                        }
+                    });
+    }
+    return py::cast(Results(std::string(command.python_name), columns, std::move(endings), words, text_arrays,
+                            broadcast.all_scalars()));
+}
+
+}  // namespace velmoka::python
