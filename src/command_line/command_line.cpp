@@ -135,6 +135,8 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
         "strip beside its line model, and the tolerance budget of a line. Each command's --help lists its options.",
         "velmoka-cli");
     app.require_subcommand(0, 1);
+    app.get_formatter()->label("SUBCOMMAND", "COMMAND");
+    app.get_formatter()->label("Subcommands", "Commands");
     app.set_version_flag("--version", "velmoka-cli " VELMOKA_VERSION);
     CommandOptions batch;
     add_command_options(app, batch);

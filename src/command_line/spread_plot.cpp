@@ -22,7 +22,9 @@ constexpr double kPlotRight = 500.0;
 constexpr double kPlotTop = 70.0;
 constexpr double kPlotBottom = 380.0;
 constexpr double kBarsLeft = 590.0;
-constexpr double kBarsRight = 740.0;
+// Room right of the longest bar for its share, "100.0 %", in 13 px type.
+constexpr double kShareLabelRoom = 56.0;
+constexpr double kBarsRight = kWidth - 10.0 - kShareLabelRoom;
 constexpr double kBarHeight = 26.0;
 constexpr std::size_t kBins = 60;
 constexpr int kTicks = 6;  // about as many ticks along Z0

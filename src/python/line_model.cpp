@@ -86,10 +86,13 @@ void add_line_model(py::module_& module) {
     module.def("microstrip_line", &microstrip_line, "w"_a, "h"_a, "t"_a, "er"_a,
                R"(Impedance and effective dielectric constant of microstrip lines, at full precision.
 
-The quasi-static line model the window's commands use (Hammerstad and Jensen's static formulas
-with their strip-thickness correction; no dispersion, no loss), in doubles, with no picture's
-rounding and none of the window's repairs. It runs on SIMD lanes where the processor has them:
-within 1e-13 of the window's own model over W/H 1e-5 to 1000.
+The quasi-static line model the window's commands use, in doubles, with no picture's rounding
+and none of the window's repairs: Hammerstad and Jensen's form of the static model with its
+strip-thickness correction as this calculator has always computed it (its ten-digit pi among
+them), which differs from the textbook form by up to a few per cent on thick strips. No
+dispersion, no loss. How far it lies from published values and from the field solution
+(``field_line``): docs/accuracy.md. It runs on SIMD lanes where the processor has them: within
+1e-13 of the window's own model over W/H 1e-5 to 1000.
 
 Parameters
 ----------
