@@ -69,4 +69,17 @@ std::vector<Panel> strip_panels(double u, double t, int level) {
     return panels;
 }
 
+std::vector<Panel> whole_strip_panels(double u, double t, double centre, int level) {
+    const std::vector<Panel> half = strip_panels(u, t, level);
+    std::vector<Panel> panels;
+    panels.reserve(2 * half.size());
+    for (const Panel& panel : half) {
+        panels.push_back({{centre + panel.start.x, panel.start.y}, {centre + panel.end.x, panel.end.y}});
+    }
+    for (const Panel& panel : half) {
+        panels.push_back({{centre - panel.end.x, panel.end.y}, {centre - panel.start.x, panel.start.y}});
+    }
+    return panels;
+}
+
 }  // namespace velmoka::field_solver
