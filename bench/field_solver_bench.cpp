@@ -1,9 +1,10 @@
 // The field solver beside the line model: one line to 0.01 %, the 45-line grid of the reference
 // solutions on one and on two threads, how Z0 and e_eff move as the panels are halved, and
-// edge-coupled pairs to 0.01 % in both modes.
+// edge-coupled pairs to 0.01 % in both modes and the width of a 100 ohm pair on the field.
 
 #include "field_solver/field_line.h"
 #include "field_solver/field_pair.h"
+#include "field_solver/field_pair_search.h"
 #include "common/physical_constants.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
@@ -164,6 +165,20 @@ void BM_FieldPair(benchmark::State& state) {
     state.SetLabel(text);
 }
 BENCHMARK(BM_FieldPair)->DenseRange(0, 4)->ArgName("pair")->Unit(benchmark::kMillisecond);
+
+// The width of a 100 ohm differential pair on the field solution: H 0.2 mm, S 0.2 mm, T 35 um on FR-4.
+void BM_FieldWidthFor100Ohms(benchmark::State& state) {
+    velmoka::FieldPairDesign design{};
+    for (auto _ : state) {
+        design = velmoka::field_width_for_differential_impedance(100.0, 1.0, 0.175, 4.4);
+        benchmark::DoNotOptimize(design);
+    }
+    char text[120];
+    std::snprintf(text, sizeof text, "W/H %.5f, z_diff %.4f ohms, %d field solutions", design.ratio,
+                  velmoka::differential_impedance(design.pair.modes), design.field_solutions);
+    state.SetLabel(text);
+}
+BENCHMARK(BM_FieldWidthFor100Ohms)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
