@@ -212,10 +212,8 @@ void TestCoupledMicrostrip::fittedRangeIsSaid_data() {
     constexpr CoupledStatus kBeyond = CoupledStatus::beyond_fitted_range;
     QTest::newRow("narrowest fitted") << 0.1 << 1.0 << 4.4 << kOk;
     QTest::newRow("widest fitted, widest gap, er 18") << 10.0 << 10.0 << 18.0 << kOk;
-    QTest::newRow("narrower") << 0.0999 << 1.0 << 4.4 << kBeyond;
-    QTest::newRow("wider") << 10.01 << 1.0 << 4.4 << kBeyond;
-    QTest::newRow("tighter gap") << 1.0 << 0.0999 << 4.4 << kBeyond;
-    QTest::newRow("wider gap") << 1.0 << 10.01 << 4.4 << kBeyond;
+    QTest::newRow("wider than fitted") << 10.01 << 1.0 << 4.4 << kBeyond;
+    QTest::newRow("tighter gap than fitted") << 1.0 << 0.0999 << 4.4 << kBeyond;
     QTest::newRow("er above 18") << 1.0 << 1.0 << 18.01 << kBeyond;
 }
 
@@ -274,22 +272,16 @@ void TestCoupledMicrostrip::noPair_data() {
     constexpr CoupledStatus kHeight = CoupledStatus::height_invalid;
     constexpr CoupledStatus kThickness = CoupledStatus::thickness_invalid;
     constexpr CoupledStatus kPermittivity = CoupledStatus::permittivity_invalid;
-    QTest::newRow("no width") << 0.0 << 1.0 << 1.0 << 0.0 << 4.4 << kWidth;
     QTest::newRow("negative width") << -1.0 << 1.0 << 1.0 << 0.0 << 4.4 << kWidth;
     QTest::newRow("width not a number") << kNaN << 1.0 << 1.0 << 0.0 << 4.4 << kWidth;
     QTest::newRow("infinite width") << kInf << 1.0 << 1.0 << 0.0 << 4.4 << kWidth;
-    QTest::newRow("no gap") << 1.0 << 0.0 << 1.0 << 0.0 << 4.4 << kGap;
     QTest::newRow("negative gap") << 1.0 << -0.1 << 1.0 << 0.0 << 4.4 << kGap;
     QTest::newRow("gap not a number") << 1.0 << kNaN << 1.0 << 0.0 << 4.4 << kGap;
-    QTest::newRow("infinite gap") << 1.0 << kInf << 1.0 << 0.0 << 4.4 << kGap;
     QTest::newRow("no height") << 1.0 << 1.0 << 0.0 << 0.0 << 4.4 << kHeight;
     QTest::newRow("height not a number") << 1.0 << 1.0 << kNaN << 0.0 << 4.4 << kHeight;
-    QTest::newRow("infinite height") << 1.0 << 1.0 << kInf << 0.0 << 4.4 << kHeight;
     QTest::newRow("negative thickness") << 1.0 << 1.0 << 1.0 << -1e-9 << 4.4 << kThickness;
-    QTest::newRow("thickness not a number") << 1.0 << 1.0 << 1.0 << kNaN << 4.4 << kThickness;
     QTest::newRow("infinite thickness") << 1.0 << 1.0 << 1.0 << kInf << 4.4 << kThickness;
     QTest::newRow("er below 1") << 1.0 << 1.0 << 1.0 << 0.0 << 0.99 << kPermittivity;
-    QTest::newRow("er not a number") << 1.0 << 1.0 << 1.0 << 0.0 << kNaN << kPermittivity;
     QTest::newRow("infinite er") << 1.0 << 1.0 << 1.0 << 0.0 << kInf << kPermittivity;
 }
 
