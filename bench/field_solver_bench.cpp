@@ -1,7 +1,10 @@
 // The field solver beside the line model: one line to 0.01 %, the 45-line grid of the reference
-// solutions on one and on two threads, and how Z0 and e_eff move as the panels are halved.
+// solutions on one and on two threads, how Z0 and e_eff move as the panels are halved, and
+// edge-coupled pairs to 0.01 % in both modes and the width of a 100 ohm pair on the field.
 
 #include "field_solver/field_line.h"
+#include "field_solver/field_pair.h"
+#include "field_solver/field_pair_search.h"
 #include "common/physical_constants.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
@@ -9,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -129,6 +133,52 @@ BENCHMARK(BM_MeshConvergence)
     ->ArgNames({"line", "level"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+struct Pair {
+    double u;   // W/H
+    double g;   // S/H
+    double t;   // T/H
+    double er;  // substrate relative permittivity
+};
+
+const Pair kPairs[] = {
+    {1.5, 1.0, 0.0, 4.4},      // H 0.2, W 0.3, S 0.2 mm on FR-4, no thickness
+    {1.0, 1.0, 0.175, 4.4},    // H 0.2, W 0.2, S 0.2 mm, T 35 um on FR-4: about 100 ohms differential
+    {0.5, 0.5, 0.35, 3.5},     // H 0.1, W 0.05, S 0.05 mm, T 35 um: thin dielectric, thick copper
+    {0.05, 0.05, 1.0, 100.0},  // the narrowest and tightest, thickest, on the highest permittivity
+    {20.0, 1.0, 0.01, 100.0},  // the widest with thin copper: the most levels of mesh
+};
+
+void BM_FieldPair(benchmark::State& state) {
+    const Pair& pair = kPairs[state.range(0)];
+    velmoka::FieldPair answer{};
+    for (auto _ : state) {
+        answer = velmoka::field_pair(pair.u, pair.g, pair.t, pair.er);
+        benchmark::DoNotOptimize(answer);
+    }
+    char text[200];
+    std::snprintf(text, sizeof text, "W/H %g S/H %g T/H %g er %g: z_even %.4f z_odd %.4f (worst ±%.1e), %s", pair.u,
+                  pair.g, pair.t, pair.er, answer.modes.z_even, answer.modes.z_odd,
+                  std::max({answer.accuracy.z_even, answer.accuracy.z_odd, answer.accuracy.e_eff_even,
+                            answer.accuracy.e_eff_odd}),
+                  std::string(velmoka::field_pair_status_text(answer.status)).c_str());
+    state.SetLabel(text);
+}
+BENCHMARK(BM_FieldPair)->DenseRange(0, 4)->ArgName("pair")->Unit(benchmark::kMillisecond);
+
+// The width of a 100 ohm differential pair on the field solution: H 0.2 mm, S 0.2 mm, T 35 um on FR-4.
+void BM_FieldWidthFor100Ohms(benchmark::State& state) {
+    velmoka::FieldPairDesign design{};
+    for (auto _ : state) {
+        design = velmoka::field_width_for_differential_impedance(100.0, 1.0, 0.175, 4.4);
+        benchmark::DoNotOptimize(design);
+    }
+    char text[120];
+    std::snprintf(text, sizeof text, "W/H %.5f, z_diff %.4f ohms, %d field solutions", design.ratio,
+                  velmoka::differential_impedance(design.pair.modes), design.field_solutions);
+    state.SetLabel(text);
+}
+BENCHMARK(BM_FieldWidthFor100Ohms)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,12 +1,13 @@
 #include "field_solver/field_line.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 #include "common/physical_constants.h"
-#include "field_solver/mesh_extrapolation.h"
+#include "field_solver/mesh_refinement.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
 
@@ -14,8 +15,7 @@ namespace velmoka {
 
 namespace {
 
-using field_solver::extrapolate;
-using field_solver::Extrapolation;
+using field_solver::Refinement;
 
 // Finer levels are tried until the half strip would have more panels than this, which bounds the
 // work on any line to about a second.
@@ -29,12 +29,8 @@ constexpr double kSmallestReportedError = 1e-6;
 
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
-struct MeshAnswer {
-    double z0;
-    double e_eff;
-};
-
-MeshAnswer answer_on(const std::vector<field_solver::Panel>& half_strip, double er) {
+// Z0 and e_eff on one level of mesh.
+std::array<double, 2> answer_on(const std::vector<field_solver::Panel>& half_strip, double er) {
     const field_solver::StripCapacitances c = field_solver::strip_capacitances(half_strip, er);
     return {kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air), c.with_slab / c.in_air};
 }
@@ -60,32 +56,17 @@ FieldLine field_line(double u, double t, double er) {
         return out_of_range(FieldStatus::permittivity_out_of_range);
     }
 
-    std::vector<MeshAnswer> levels;
     const double solved_thickness = t < kThinnestStrip ? 0.0 : t;
-    Extrapolation z0{kNotANumber, kNotANumber};
-    Extrapolation e_eff = z0;
-    for (int level = 0;; ++level) {
-        const std::vector<field_solver::Panel> half_strip = field_solver::strip_panels(u, solved_thickness, level);
-        if (level >= 3 && half_strip.size() > kMostPanels) {
-            break;
-        }
-        const MeshAnswer answer = answer_on(half_strip, er);
-        if (!std::isfinite(answer.z0) || !std::isfinite(answer.e_eff)) {
-            break;
-        }
-        levels.push_back(answer);
-        if (levels.size() < 3) {
-            continue;
-        }
-        const MeshAnswer* last = &levels[levels.size() - 3];
-        z0 = extrapolate(last[0].z0, last[1].z0, last[2].z0);
-        e_eff = extrapolate(last[0].e_eff, last[1].e_eff, last[2].e_eff);
-        if (z0.relative_error <= kFieldAccuracy && e_eff.relative_error <= kFieldAccuracy) {
-            return {z0.value, e_eff.value, std::max(z0.relative_error, kSmallestReportedError),
-                    std::max(e_eff.relative_error, kSmallestReportedError), FieldStatus::ok};
-        }
+    const Refinement<2> refinement = field_solver::refine<2>(
+        [&](int level) { return field_solver::strip_panels(u, solved_thickness, level); },
+        [&](const std::vector<field_solver::Panel>& half_strip) { return answer_on(half_strip, er); }, kMostPanels,
+        kFieldAccuracy);
+    const auto [z0, e_eff] = refinement.quantities;
+    if (!refinement.reached) {
+        return {kNotANumber, kNotANumber, z0.relative_error, e_eff.relative_error, FieldStatus::accuracy_not_reached};
     }
-    return {kNotANumber, kNotANumber, z0.relative_error, e_eff.relative_error, FieldStatus::accuracy_not_reached};
+    return {z0.value, e_eff.value, std::max(z0.relative_error, kSmallestReportedError),
+            std::max(e_eff.relative_error, kSmallestReportedError), FieldStatus::ok};
 }
 
 FieldLine field_line(double w, double h, double t, double er) {

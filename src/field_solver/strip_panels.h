@@ -25,4 +25,10 @@ double length(const Panel& panel);
 // of the level below, so that the levels form one family for extrapolation to zero panel size.
 std::vector<Panel> strip_panels(double u, double t, int level);
 
+// The whole strip of width u and thickness t with its centre line at x = centre: the half strip
+// as strip_panels cuts it and its mirror in the centre line, so that every face is graded toward
+// both of its corners. The levels form one family as those of strip_panels do, starting from half
+// as many panels on each face: a level has as many panels as strip_panels' level.
+std::vector<Panel> whole_strip_panels(double u, double t, double centre, int level);
+
 }  // namespace velmoka::field_solver

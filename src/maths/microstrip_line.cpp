@@ -77,12 +77,28 @@ double zero_thickness_e_eff(double u, const SubstrateTerms& substrate) {
 
 // Impedance of a zero-thickness strip on the dielectric, ohms.
 double zero_thickness_z0(double u, double e_eff) {
-    return (kImpedanceConstant / std::sqrt(e_eff)) *
-           std::log(impedance_width_factor(u) / u + std::sqrt(1.0 + (4.0 / u) / u));
+    return (kImpedanceConstant / std::sqrt(e_eff)) * air_impedance_log(u);
 }
 
-// Δu1 = (t/π)·ln(1 + c/t) with c = 4e·tanh²(sqrt(6.517u)): the width a strip of thickness
-// ratio t gains, in air, from the field on its edges.
+
+// Zero-thickness strip on a substrate whose terms are already worked out.
+LineProperties zero_thickness_line(double u, const SubstrateTerms& substrate) {
+    const double e_eff = zero_thickness_e_eff(u, substrate);
+    return {zero_thickness_z0(u, e_eff), e_eff};
+}
+
+// Z1/Zr between the strip widened as in air and as on the dielectric. A strip so wide that
+// its impedance rounds to 0 has no thickness correction left, so the ratio is 1.
+double thickness_impedance_ratio(double z1, double zr) {
+    return zr == 0.0 ? 1.0 : z1 / zr;
+}
+
+}  // namespace
+
+double air_impedance_log(double u) {
+    return std::log(impedance_width_factor(u) / u + std::sqrt(1.0 + (4.0 / u) / u));
+}
+
 double width_increment_in_air(double u, double t) {
     const double th = std::tanh(std::sqrt(6.517 * u));
     const double edge = kFourE * (th * th);
@@ -99,24 +115,9 @@ double width_increment_in_air(double u, double t) {
     return (t / kPi) * std::log(1.0 + edge_over_t);
 }
 
-// Δur: the smaller width gain on the dielectric, which draws the edge field into the substrate.
 double width_increment_on_dielectric(double du1, const SubstrateTerms& substrate) {
     return du1 * (1.0 + substrate.edge_sech) / 2.0;
 }
-
-// Zero-thickness strip on a substrate whose terms are already worked out.
-LineProperties zero_thickness_line(double u, const SubstrateTerms& substrate) {
-    const double e_eff = zero_thickness_e_eff(u, substrate);
-    return {zero_thickness_z0(u, e_eff), e_eff};
-}
-
-// Z1/Zr between the strip widened as in air and as on the dielectric. A strip so wide that
-// its impedance rounds to 0 has no thickness correction left, so the ratio is 1.
-double thickness_impedance_ratio(double z1, double zr) {
-    return zr == 0.0 ? 1.0 : z1 / zr;
-}
-
-}  // namespace
 
 SubstrateTerms substrate_terms(double er) {
     // Strips worked out in bulk come many to a substrate: each thread keeps the terms of the

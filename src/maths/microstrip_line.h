@@ -24,8 +24,20 @@ struct SubstrateTerms {
 
 SubstrateTerms substrate_terms(double er);
 
+// ln(f(u)/u + sqrt(1 + 4/u²)): the impedance of a zero-thickness strip of width ratio u in air,
+// over the free-space wave impedance divided by 2π (which the window's model takes as 60 ohms).
+double air_impedance_log(double u);
+
+// Δu1 = (t/π)·ln(1 + 4e·tanh²(sqrt(6.517u))/t): the width a strip of width ratio u and thickness
+// ratio t gains, in air, from the field on its edges. 0 for t = 0, finite for an infinite t.
+double width_increment_in_air(double u, double t);
+
 // Zero-thickness strip of width ratio u = W/H on a substrate of relative permittivity er.
 LineProperties zero_thickness_line(double u, double er);
+
+// Δur = Δu1·(1 + sech(sqrt(er − 1)))/2: the smaller width gain on the dielectric, which draws
+// the edge field into the substrate, from the gain du1 in air.
+double width_increment_on_dielectric(double du1, const SubstrateTerms& substrate);
 
 // Strip of width ratio u = W/H and thickness ratio t = T/H on a substrate of permittivity er.
 // Callers keep u >= 0.01, t >= 0.001 and er >= 1; the result is finite for every such input,
