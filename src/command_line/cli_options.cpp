@@ -82,10 +82,12 @@ void add_command_options(CLI::App& app, CommandOptions& options) {
                                ->option_text("U");
     options.format_option = app.add_option("--format", options.format, "text | csv | json (default text)")
                                 ->check(CLI::IsMember({"text", "csv", "json"}));
-    options.opening_window_option =
-        app.add_flag("--opening-window", options.opening_window,
-                     "values not given are the opening window's (er 12.9, H 100, T 4, W 70, ...), as the window shows "
-                     "them before anything is typed");
+    if (options.command == nullptr || options.command->opens_like_the_window) {
+        options.opening_window_option =
+            app.add_flag("--opening-window", options.opening_window,
+                         "values not given are the opening window's (er 12.9, H 100, T 4, W 70, ...), as the window "
+                         "shows them before anything is typed");
+    }
     if (options.command == nullptr || options.command->answers_rows()) {
         options.input_option =
             app.add_option("--input", options.input, "runs one row per line of a CSV file (- reads standard input)")

@@ -70,8 +70,12 @@ RowsGiven rows_given(const CommandOptions& options) {
 
 void check_complete(commands::RowRequest& request) {
     if (const std::optional<int> missing = commands::complete(request)) {
-        throw UsageError(option_name(request.command->parameters[static_cast<std::size_t>(*missing)].key) +
-                         ": a value is required (or --opening-window, to take the opening window's)");
+        throw UsageError(
+            option_name(request.command->parameters[static_cast<std::size_t>(*missing)].key) + ": a value is required" +
+            (request.command->opens_like_the_window ? " (or --opening-window, to take the opening window's)" : ""));
+    }
+    if (const std::optional<Fault> fault = commands::checked_together(request)) {
+        throw UsageError(option_name(fault->key) + ": " + std::string(fault->message));
     }
 }
 
@@ -143,6 +147,9 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     std::array<CommandOptions, commands::kCommands.size()> per_command;
     for (std::size_t i = 0; i < commands::kCommands.size(); ++i) {
         const commands::Command& command = *commands::kCommands[i];
+        if (command.word.empty()) {
+            continue;  // a command of Python's alone
+        }
         per_command[i].command = &command;
         add_command_options(*app.add_subcommand(std::string(command.word), std::string(command.summary)),
                             per_command[i]);
@@ -163,6 +170,13 @@ int run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
                 throw UsageError(std::string(kCommandRequired));
             }
             return run_rows(batch, in, out, err, surroundings);
+        }
+        // The options of a run go after the command word: before it they would belong to none.
+        for (const CLI::Option* option :
+             {batch.units_option, batch.format_option, batch.opening_window_option, batch.input_option}) {
+            if (option->count() > 0) {
+                throw UsageError(option->get_name() + ": give it after the command word");
+            }
         }
         const auto options = std::find_if(per_command.begin(), per_command.end(),
                                           [&](const auto& o) { return o.app == chosen.front(); });

@@ -308,6 +308,9 @@ Row InputRows::row_of(const std::vector<std::string>& fields) const {
         const std::string_view key = request.command->parameters[static_cast<std::size_t>(*missing)].key;
         return unreadable("no " + std::string(key) + ": give it in its column or on the command line");
     }
+    if (const std::optional<Fault> fault = commands::checked_together(request)) {
+        return unreadable(std::string(fault->key) + ": " + std::string(fault->message));
+    }
     return row;
 }
 

@@ -22,7 +22,7 @@
 namespace velmoka::commands {
 
 inline constexpr std::size_t kMostParameters = 24;
-inline constexpr std::size_t kMostResults = 24;
+inline constexpr std::size_t kMostResults = 32;
 inline constexpr double kNotGiven = std::numeric_limits<double>::quiet_NaN();
 
 // The length units a command takes: the window's two, or every one the faces know.
@@ -82,6 +82,13 @@ struct Command {
     std::span<const std::string_view> messages = {};
     // How many of its parameters, from the first, Python also takes by their place.
     std::size_t positional = 0;
+    // Whether the values not given may be taken from the opening window, on request: for the
+    // commands whose parameters are the window's boxes.
+    bool opens_like_the_window = false;
+    // A check of the values together, after each alone has passed its own: the fault of a
+    // request no row can be answered for (velmoka-cli's usage error, Python's error of the
+    // element); empty where there is none.
+    std::optional<Fault> (*check)(const RowRequest& request) = nullptr;
     void (*answer)(const RowRequest& request, RowAnswer& answer) = nullptr;
     std::size_t rows_per_batch = 1;    // rows one thread works out together
     std::size_t batches_per_core = 1;  // batches worked out at once, for each core of the machine

@@ -36,6 +36,10 @@ std::optional<int> Command::parameter_keyed(std::string_view key) const {
     return std::nullopt;
 }
 
+std::optional<Fault> checked_together(const RowRequest& request) {
+    return request.command->check != nullptr ? request.command->check(request) : std::nullopt;
+}
+
 std::optional<int> complete(RowRequest& request) {
     std::optional<int> missing;
     const std::span<const Parameter> parameters = request.command->parameters;

@@ -23,4 +23,8 @@ bool is_window_command(const Command& command);
 // parameter still without a value.
 std::optional<int> complete(RowRequest& request);
 
+// The fault of the values of a complete request taken together, by the command's own check;
+// empty where there is none, or the command has no such check.
+std::optional<Fault> checked_together(const RowRequest& request);
+
 }  // namespace velmoka::commands

@@ -105,7 +105,7 @@ void answer(const RowRequest& request, RowAnswer& answer) {
 // second, so that a core is not left idle while a slow strip holds up the writing of those after it.
 const Command kField = {
     .word = "field",
-    .python_name = "field_line",
+    .python_name = "",
     .caption = "Field solution",
     .summary = "The quasi-static field solution of the strip, with its estimated accuracy, beside the line model",
     .units = UnitChoice::lengths,
@@ -113,6 +113,7 @@ const Command kField = {
     .columns = kColumns,
     .messages = kSolverMessages,
     .positional = 4,
+    .opens_like_the_window = true,
     .answer = answer,
     .rows_per_batch = 1,
     .batches_per_core = 4,

@@ -44,6 +44,7 @@ struct Range {
 inline constexpr Range kAnyNumber{};
 inline constexpr Range kAboveZero{0.0, std::numeric_limits<double>::infinity(), true, "must be above 0"};
 inline constexpr Range kZeroOrAbove{0.0, std::numeric_limits<double>::infinity(), false, "must be 0 or above"};
+inline constexpr Range kOneOrAbove{1.0, std::numeric_limits<double>::infinity(), false, "must be 1 or above"};
 
 struct Parameter {
     std::string_view key;

@@ -8,7 +8,6 @@ namespace velmoka::commands {
 
 namespace {
 
-inline constexpr Range kAtLeastOne{1.0, std::numeric_limits<double>::infinity(), false, "must be 1 or above"};
 inline constexpr std::array<std::string_view, 2> kDistributions = spread::kDistributionNames;
 
 // Checked by the budget's own rule: not negative, and under 100 % on W and H.
@@ -39,7 +38,7 @@ constexpr std::array<Parameter, 18> kParameters = {{
      Quantity::none,
      Need::required,
      kNotGiven,
-     kAtLeastOne,
+     kOneOrAbove,
      {},
      "the nominal relative permittivity of the dielectric"},
     {"length",
@@ -145,6 +144,7 @@ const Command kSpread = {
     .units = UnitChoice::lengths,
     .parameters = kParameters,
     .positional = 4,
+    .opens_like_the_window = true,
 };
 
 spread::Request spread_request(const GivenValues& given_values, LengthUnit units, bool opening_window) {

@@ -193,6 +193,7 @@ const Command kAnalysis = {
     .columns = kAnalysisColumns,
     .warnings = kRepairs,
     .messages = kPressMessages,
+    .opens_like_the_window = true,
     .answer = answer_press<kAnalysisRoles, velmoka::Command::analysis>,
     .rows_per_batch = kPressesPerBatch,
 };
@@ -210,6 +211,7 @@ const Command kSolve = {
     .columns = kSolveColumns,
     .warnings = kRepairs,
     .messages = kPressMessages,
+    .opens_like_the_window = true,
     .answer = answer_press<kSolveRoles, velmoka::Command::synthesis>,
     .rows_per_batch = kPressesPerBatch,
 };
@@ -224,6 +226,7 @@ const Command kSynthPi = {
     .columns = kSynthPiColumns,
     .warnings = kRepairs,
     .messages = kPressMessages,
+    .opens_like_the_window = true,
     .answer = answer_press<kSynthPiRoles, velmoka::Command::synthpi>,
     .rows_per_batch = kPressesPerBatch,
 };
@@ -238,6 +241,7 @@ const Command kSynthT = {
     .columns = kSynthTColumns,
     .warnings = kRepairs,
     .messages = kPressMessages,
+    .opens_like_the_window = true,
     .answer = answer_press<kSynthTRoles, velmoka::Command::syntht>,
     .rows_per_batch = kPressesPerBatch,
 };

@@ -18,7 +18,7 @@ std::string unit_words(const commands::Parameter& parameter) {
 std::string need_words(const commands::Parameter& parameter) {
     switch (parameter.need) {
         case commands::Need::required:
-            return " Required, unless ``opening_window``.";
+            return " Required.";
         case commands::Need::optional:
             return "";
         case commands::Need::defaulted:
@@ -45,10 +45,13 @@ std::string document_of(const commands::Command& command, std::string_view summa
     }
     document += std::string("units : str, optional\n    The unit of the lengths: ") +
                 (window ? "'microns' (as the window opens) or 'mils'" : "'microns', 'mils', 'mm' or 'inches'") +
-                "; 'um' and 'mil' spell the first two.\n"
-                "opening_window : bool, optional\n"
-                "    Values not given are the opening window's (er 12.9, H 100, T 4, W 70, ...), as the window shows\n"
-                "    them before anything is typed; without it, a value the results need must be given.\n";
+                "; 'um' and 'mil' spell the first two.\n";
+    if (command.opens_like_the_window) {
+        document +=
+            "opening_window : bool, optional\n"
+            "    Values not given are the opening window's (er 12.9, H 100, T 4, W 70, ...), as the window shows\n"
+            "    them before anything is typed; without it, a value the results need must be given.\n";
+    }
     if (window) {
         document +=
             "texts : bool or list of str, optional\n"

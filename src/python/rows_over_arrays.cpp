@@ -127,6 +127,9 @@ commands::RowRequest request_at(const Call& call, const Broadcast::Walk& walk, V
         request.values[parameter] = value;
     }
     commands::complete(request);
+    if (const std::optional<Fault> fault = commands::checked_together(request)) {
+        verdict = {Status::error, *fault, 0};
+    }
     return request;
 }
 

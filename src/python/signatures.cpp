@@ -1,7 +1,6 @@
 #include "python/signatures.h"
 
 #include "commands/commands.h"
-#include "commands/field_command.h"
 
 #include <cmath>
 
@@ -51,7 +50,7 @@ std::string default_of(const commands::Parameter& parameter) {
 }  // namespace
 
 bool has_python_function(const commands::Command& command) {
-    return &command != &commands::kField;
+    return !command.python_name.empty();
 }
 
 std::vector<PythonParameter> python_parameters(const commands::Command& command) {
@@ -69,7 +68,9 @@ std::vector<PythonParameter> python_parameters(const commands::Command& command)
     }
     const bool window = commands::is_window_command(command);
     parameters.push_back({"units", window ? "UnitsName" : "LengthUnitsName", "'microns'"});
-    parameters.push_back({"opening_window", "bool", "False"});
+    if (command.opens_like_the_window) {
+        parameters.push_back({"opening_window", "bool", "False"});
+    }
     if (window) {
         parameters.push_back({"texts", "bool | Sequence[BoxKey]", "False"});
     }

@@ -30,7 +30,8 @@ std::string text_signature(const commands::Command& command);
 // The function's line in the type stub, with the types of its parameters and of its result.
 std::string stub_line(const commands::Command& command);
 
-// Whether Python has a function for the command: the field solution has its own, field_line.
+// Whether Python has a function for the command (velmoka-cli's field and pair are velmoka-cli's:
+// Python has field_line, pair, field_pair, pair_width and pair_gap).
 bool has_python_function(const commands::Command& command);
 
 }  // namespace velmoka::python

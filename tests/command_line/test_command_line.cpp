@@ -49,6 +49,7 @@ void TestCommandLine::bad_input_data() {
     QTest::newRow("unknown command") << QStringList{"analyse"} << QByteArray() << 2 << "'analyse' is not a command: COMMAND is required" << QStringList{};
     QTest::newRow("range stepping away") << QStringList{"analysis", "--w", "70:50:10"} << QByteArray() << 2 << "--w: 70:50:10" << QStringList{};
     QTest::newRow("range of no step") << QStringList{"analysis", "--w", "50:70:0"} << QByteArray() << 2 << "--w: 50:70:0" << QStringList{};
+    QTest::newRow("an option before the command word") << QStringList{"--units", "mils", "analysis", "--opening-window"} << QByteArray() << 2 << "--units: give it after the command word" << QStringList{};
     QTest::newRow("value given twice") << QStringList{"analysis", "--w", "50", "--w", "70"} << QByteArray() << 2 << "--w" << QStringList{};
     QTest::newRow("sweep with an input file") << from_input + QStringList{"--w", "50, 70"} << QByteArray("h\n100\n") << 2 << "--w: a sweep" << QStringList{};
     QTest::newRow("input file missing") << QStringList{"analysis", "--input", "/nonexistent/lines.csv"} << QByteArray() << 2 << "cannot read '/nonexistent/lines.csv'" << QStringList{};
