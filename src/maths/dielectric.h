@@ -43,10 +43,12 @@ struct DielectricResponse {
     double loss_tangent;  // tan δ of the constant model
 };
 
-struct PermittivityAt {
-    double er;            // ε'(f)
-    double loss_tangent;  // ε''(f)/ε'(f)
+template <typename Real>
+struct PermittivityAtOf {
+    Real er;            // ε'(f)
+    Real loss_tangent;  // ε''(f)/ε'(f)
 };
+using PermittivityAt = PermittivityAtOf<double>;
 
 DielectricResponse fit_dielectric(const Dielectric& dielectric);
 

@@ -1,23 +1,19 @@
 #include "maths/dielectric_loss.h"
 
-#include <cmath>
-#include <numbers>
-
-#include "common/physical_constants.h"
+#include "maths/line_losses_lanes.h"
 
 namespace velmoka {
 
 double filling_factor(double er, double e_eff) {
-    return (e_eff - 1.0) / (er - 1.0);
+    return filling_factor_on<ScalarLanes>(er, e_eff);
 }
 
 double dispersed_filling_factor(double static_filling, double growth) {
-    // q + (1 − q)·P/(1 + P), adding exactly nothing at P = 0.
-    return static_filling + (1.0 - static_filling) / (1.0 + 1.0 / growth);
+    return dispersed_filling_on<ScalarLanes>(static_filling, growth);
 }
 
 double dielectric_attenuation(double frequency, double er, double loss_tangent, double e_eff, double filling) {
-    return (std::numbers::pi * frequency / kSpeedOfLight) * (er / std::sqrt(e_eff)) * filling * loss_tangent;
+    return dielectric_attenuation_on<ScalarLanes>(frequency, er, loss_tangent, e_eff, filling);
 }
 
 }  // namespace velmoka

@@ -6,7 +6,6 @@
 #include "maths/conductor_loss.h"
 #include "maths/dielectric.h"
 #include "maths/microstrip_dispersion.h"
-#include "maths/microstrip_line.h"
 #include "maths/section_s_parameters.h"
 
 // A microstrip at its working frequency, with its losses, in SI units: the calculator's static
@@ -79,26 +78,37 @@ struct LineAtFrequency {
 };
 
 // A strip's terms at one substrate permittivity: its static line and filling factor, and the
-// terms of its dispersion that no frequency changes.
-struct LineAtPermittivity {
-    LineProperties line;
-    double filling;
-    StripDispersion dispersion;
+// terms of its dispersion that no frequency changes. Real is a double, or a vector of doubles
+// on SIMD lanes.
+template <typename Real>
+struct LineAtPermittivityOf {
+    Real z0;
+    Real e_eff;
+    Real filling;
+    StripDispersionOf<Real> dispersion;
 };
 
-// The work of one strip on its dielectric with its conductor, at any frequency.
+// The work of one strip that no frequency changes.
+template <typename Real>
+struct StripTermsOf {
+    Real width;            // W, m
+    Real height;           // H, m
+    Real thickness;        // T, m
+    Real width_ratio;      // W/H
+    Real thickness_ratio;  // T/H
+    WidthDispersionOf<Real> width_dispersion;
+    Real current_distribution;  // Hammerstad and Jensen's Ki, from the strip's impedance in air
+    Real dc_resistance;         // 1/(σ·W·T), Ω/m; infinite for a strip of no thickness
+    LineAtPermittivityOf<Real> base;      // where the permittivity is the same at every frequency
+    LineAtPermittivityOf<Real> near_air;  // at kLowestImpedanceDispersionPermittivity, where needed
+};
+
+// One strip on its dielectric with its conductor, for any frequency.
 struct PreparedLine {
     LineStatus status;
-    Strip strip;
-    double width_ratio;      // W/H
-    double thickness_ratio;  // T/H
     DielectricResponse dielectric;
     Conductor conductor;
-    WidthDispersion width_dispersion;
-    double current_distribution;  // Hammerstad and Jensen's Ki, from the strip's impedance in air
-    double dc_resistance;         // 1/(σ·W·T), Ω/m; infinite for a strip of no thickness
-    LineAtPermittivity base;      // where the permittivity is the same at every frequency
-    LineAtPermittivity near_air;  // at kLowestImpedanceDispersionPermittivity, where needed
+    StripTermsOf<double> terms;
 };
 
 PreparedLine prepare_line(const Strip& strip, const Dielectric& dielectric, const Conductor& conductor = {});

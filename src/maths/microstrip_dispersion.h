@@ -22,44 +22,51 @@ inline constexpr double kImpedanceThickestSubstrate = 0.1;
 double normalised_frequency(double frequency, double height);
 
 // The terms of both formulas that depend on the strip's width ratio alone.
-struct WidthDispersion {
-    double u;
-    double p1_static;     // P1 once its narrowing has faded: 0.27488 + 0.6315·u − 0.065683·e^(−8.7513·u)
-    double p1_narrowing;  // 0.525·u, the part of P1 that fades as (1 + 0.0157·fn)^−20
-    double p3_amplitude;  // 0.0363·e^(−4.6·u)
-    double r2_share;      // 1 − e^(−R2) of R7
-    double r3;
-    double r6_decay;      // e^(−R6) of R9
-    double r12;
-    double r16_share;     // 1 − e^(−(u/15)⁶) of R16
+// Each of these terms is a Real: a double, or a vector of doubles on SIMD lanes.
+template <typename Real>
+struct WidthDispersionOf {
+    Real u;
+    Real p1_static;     // P1 once its narrowing has faded: 0.27488 + 0.6315·u − 0.065683·e^(−8.7513·u)
+    Real p1_narrowing;  // 0.525·u, the part of P1 that fades as (1 + 0.0157·fn)^−20
+    Real p3_amplitude;  // 0.0363·e^(−4.6·u)
+    Real r2_share;      // 1 − e^(−R2) of R7
+    Real r3;
+    Real r6_decay;      // e^(−R6) of R9
+    Real r12;
+    Real r16_share;     // 1 − e^(−(u/15)⁶) of R16
 };
+using WidthDispersion = WidthDispersionOf<double>;
 
 WidthDispersion width_dispersion(double u);
 
 // The terms that depend on the strip and the substrate, and on no frequency.
-struct StripDispersion {
-    double er;
-    WidthDispersion width;
-    double p2;
-    double p4;
-    double r7;
-    double r8_rate;       // 0.004625·R3·er^1.674
-    double r9_amplitude;  // R9 without its R5/(1 + 1.2992·R5)
-    double r15_rate;      // 0.707·R10
-    double r16_rate;      // 0.0503·er²·(1 − e^(−(u/15)⁶))
+template <typename Real>
+struct StripDispersionOf {
+    Real er;
+    WidthDispersionOf<Real> width;
+    Real p2;
+    Real p4;
+    Real r7;
+    Real r8_rate;       // 0.004625·R3·er^1.674
+    Real r9_amplitude;  // R9 without its R5/(1 + 1.2992·R5)
+    Real r15_rate;      // 0.707·R10
+    Real r16_rate;      // 0.0503·er²·(1 − e^(−(u/15)⁶))
 };
+using StripDispersion = StripDispersionOf<double>;
 
 StripDispersion strip_dispersion(const WidthDispersion& width, double er);
 StripDispersion strip_dispersion(double u, double er);
 
 // The four terms of Kirschning and Jansen's dispersion, P(fn) = P1·P2·((0.1844 + P3·P4)·fn)^1.5763.
 // The coupled-line dispersion of the same authors is built from these very terms.
-struct DispersionTerms {
-    double p1;  // width and frequency
-    double p2;  // permittivity
-    double p3;  // width and frequency, for narrow strips
-    double p4;  // permittivity
+template <typename Real>
+struct DispersionTermsOf {
+    Real p1;  // width and frequency
+    Real p2;  // permittivity
+    Real p3;  // width and frequency, for narrow strips
+    Real p4;  // permittivity
 };
+using DispersionTerms = DispersionTermsOf<double>;
 
 DispersionTerms dispersion_terms(const StripDispersion& strip, double fn);
 DispersionTerms dispersion_terms(double u, double er, double fn);

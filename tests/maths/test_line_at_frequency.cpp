@@ -6,6 +6,7 @@
 #include "common/physical_constants.h"
 #include "maths/compare_within.h"
 #include "maths/line_at_frequency.h"
+#include "maths/microstrip_line.h"
 
 using velmoka::Dielectric;
 using velmoka::line_at_frequency;
@@ -92,7 +93,7 @@ void TestLineAtFrequency::resistanceRisesSmoothlyFromDc() {
         last = r;
     }
     const LineAtFrequency thick = line_at_frequency(line, 49.0 * one_skin_depth);
-    const double skin_alone = 2.0 * line.current_distribution / (velmoka::kCopperConductivity * thick.skin_depth * kStrip.width);
+    const double skin_alone = 2.0 * line.terms.current_distribution / (velmoka::kCopperConductivity * thick.skin_depth * kStrip.width);
     COMPARE_WITHIN(thick.r, skin_alone, 1.5e-4 * skin_alone);
 }
 
