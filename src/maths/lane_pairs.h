@@ -86,6 +86,9 @@ struct LanePairs {
     static Vector exp(Vector x) { return {Lanes::exp(x.low), Lanes::exp(x.high)}; }
     static Vector pow(Vector x, Vector y) { return {Lanes::pow(x.low, y.low), Lanes::pow(x.high, y.high)}; }
     static Vector tanh(Vector x) { return {Lanes::tanh(x.low), Lanes::tanh(x.high)}; }
+    static Vector atan(Vector x) { return {Lanes::atan(x.low), Lanes::atan(x.high)}; }
+    static Vector log1p(Vector x) { return {Lanes::log1p(x.low), Lanes::log1p(x.high)}; }
+    static Vector expm1(Vector x) { return {Lanes::expm1(x.low), Lanes::expm1(x.high)}; }
 };
 
 }  // namespace

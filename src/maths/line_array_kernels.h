@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "maths/lines_over_arrays.h"
+
 // The ways of working lines_over_arrays.h, one for each instruction set.
 namespace velmoka {
 
@@ -12,6 +14,9 @@ struct LineArrayKernels {
     void (*microstrip_lines)(std::size_t n, const double* u, const double* t, const double* er, double* z0,
                              double* e_eff);
     void (*strip_width_ratios)(std::size_t n, const double* z_want, const double* t, const double* er, double* u);
+    void (*lines_at_frequency)(std::size_t n, const double* width, const double* height, const double* thickness,
+                               const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
+                               const LineColumns& out);
 };
 
 // The scalar model element by element, on any processor.

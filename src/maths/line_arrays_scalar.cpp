@@ -36,8 +36,35 @@ void strip_width_ratios_one_by_one(std::size_t n, const double* z_want, const do
     }
 }
 
+void lines_at_frequency_one_by_one(std::size_t n, const double* width, const double* height, const double* thickness,
+                                   const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
+                                   const LineColumns& out) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const LineAtFrequency line =
+            line_at_frequency({width[i], height[i], thickness[i]}, dielectric, conductor, frequency[i]);
+        out.status[i] = line.status;
+        out.warnings[i] = line.warnings.flags;
+        const double numbers[] = {line.er,      line.loss_tangent,
+                                  line.z0,      line.e_eff,
+                                  line.alpha_c, line.alpha_d,
+                                  line.alpha,   line.propagation.gamma.real(),
+                                  line.propagation.gamma.imag(), line.propagation.zc.real(),
+                                  line.propagation.zc.imag(),    line.r,
+                                  line.l,       line.g,
+                                  line.c,       line.skin_depth,
+                                  line.guided_wavelength,        line.delay};
+        double* const columns[] = {out.er,    out.loss_tangent, out.z0,       out.e_eff, out.alpha_c, out.alpha_d,
+                                   out.alpha, out.gamma_re,     out.gamma_im, out.zc_re, out.zc_im,   out.r,
+                                   out.l,     out.g,            out.c,        out.skin_depth, out.guided_wavelength,
+                                   out.delay};
+        for (std::size_t k = 0; k < std::size(numbers); ++k)
+            columns[k][i] = numbers[k];
+    }
+}
+
 }  // namespace
 
-extern const LineArrayKernels kScalarLineKernels{"scalar", microstrip_lines_one_by_one, strip_width_ratios_one_by_one};
+extern const LineArrayKernels kScalarLineKernels{"scalar", microstrip_lines_one_by_one, strip_width_ratios_one_by_one,
+                                                 lines_at_frequency_one_by_one};
 
 }  // namespace velmoka

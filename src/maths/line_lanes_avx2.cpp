@@ -8,6 +8,7 @@
 
 #include "maths/lane_pairs.h"
 #include "maths/line_array_kernels.h"
+#include "maths/line_at_frequency_kernel.h"
 #include "maths/line_model_lanes.h"
 #include "maths/width_search_lanes.h"
 
@@ -46,6 +47,9 @@ struct Avx2Lanes {
     static Vector exp(Vector x) { return Sleef_expd4_u10avx2(x); }
     static Vector pow(Vector x, Vector y) { return Sleef_powd4_u10avx2(x, y); }
     static Vector tanh(Vector x) { return Sleef_tanhd4_u10avx2(x); }
+    static Vector atan(Vector x) { return Sleef_atand4_u10avx2(x); }
+    static Vector log1p(Vector x) { return Sleef_log1pd4_u10avx2(x); }
+    static Vector expm1(Vector x) { return Sleef_expm1d4_u10avx2(x); }
 };
 
 // Four independent chains of the model in flight: about twice the speed of one.
@@ -54,6 +58,7 @@ using FourRegisters = LanePairs<LanePairs<Avx2Lanes>>;
 }  // namespace
 
 extern const LineArrayKernels kAvx2LineKernels{"avx2", microstrip_lines_on_lanes<FourRegisters>,
-                                               strip_width_ratios_on_lanes<FourRegisters>};
+                                               strip_width_ratios_on_lanes<FourRegisters>,
+    lines_at_frequency_on_lanes<FourRegisters>};
 
 }  // namespace velmoka

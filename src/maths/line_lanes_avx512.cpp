@@ -8,6 +8,7 @@
 
 #include "maths/lane_pairs.h"
 #include "maths/line_array_kernels.h"
+#include "maths/line_at_frequency_kernel.h"
 #include "maths/line_model_lanes.h"
 #include "maths/width_search_lanes.h"
 
@@ -47,6 +48,9 @@ struct Avx512Lanes {
     static Vector exp(Vector x) { return Sleef_expd8_u10avx512f(x); }
     static Vector pow(Vector x, Vector y) { return Sleef_powd8_u10avx512f(x, y); }
     static Vector tanh(Vector x) { return Sleef_tanhd8_u10avx512f(x); }
+    static Vector atan(Vector x) { return Sleef_atand8_u10avx512f(x); }
+    static Vector log1p(Vector x) { return Sleef_log1pd8_u10avx512f(x); }
+    static Vector expm1(Vector x) { return Sleef_expm1d8_u10avx512f(x); }
 };
 
 // Four independent chains of the model in flight: about twice the speed of one.
@@ -55,6 +59,7 @@ using FourRegisters = LanePairs<LanePairs<Avx512Lanes>>;
 }  // namespace
 
 extern const LineArrayKernels kAvx512LineKernels{"avx512", microstrip_lines_on_lanes<FourRegisters>,
-                                                 strip_width_ratios_on_lanes<FourRegisters>};
+                                                 strip_width_ratios_on_lanes<FourRegisters>,
+    lines_at_frequency_on_lanes<FourRegisters>};
 
 }  // namespace velmoka

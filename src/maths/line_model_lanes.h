@@ -138,9 +138,15 @@ Vector<Lanes> impedance_lanes(Vector<Lanes> u, Vector<Lanes> t, const SubstrateL
     return zero_thickness_z0<Lanes>(ur, zero_thickness_e_eff<Lanes>(ur, substrate));
 }
 
-// microstrip_line on lanes, written to z0 and e_eff; NaN where the line is not admitted.
 template <typename Lanes>
-void store_line(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& substrate, double* z0, double* e_eff) {
+struct LineLanes {
+    Vector<Lanes> z0;
+    Vector<Lanes> e_eff;
+};
+
+// microstrip_line on lanes.
+template <typename Lanes>
+LineLanes<Lanes> line_lanes(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& substrate) {
     const Vector<Lanes> du1 = width_increment_in_air<Lanes>(u, t);
     const Vector<Lanes> ur = u + width_increment_on_dielectric<Lanes>(du1, substrate);
     const Vector<Lanes> u1 = u + du1;
@@ -148,11 +154,17 @@ void store_line(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& s
     const Vector<Lanes> widened_z0 = zero_thickness_z0<Lanes>(ur, widened_e_eff);
     const Vector<Lanes> z1 = zero_thickness_z0<Lanes>(u1, zero_thickness_e_eff<Lanes>(u1, substrate));
     const Vector<Lanes> ratio = Lanes::select(widened_z0 == 0.0, Lanes::splat(1.0), z1 / widened_z0);
+    return {widened_z0, widened_e_eff * ratio * ratio};
+}
 
+// microstrip_line on lanes, written to z0 and e_eff; NaN where the line is not admitted.
+template <typename Lanes>
+void store_line(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& substrate, double* z0, double* e_eff) {
+    const LineLanes<Lanes> line = line_lanes<Lanes>(u, t, substrate);
     const auto admitted = line_is_admitted(u, t, substrate.er);
     const Vector<Lanes> nan = Lanes::splat(__builtin_nan(""));
-    Lanes::store(z0, Lanes::select(admitted, widened_z0, nan));
-    Lanes::store(e_eff, Lanes::select(admitted, widened_e_eff * ratio * ratio, nan));
+    Lanes::store(z0, Lanes::select(admitted, line.z0, nan));
+    Lanes::store(e_eff, Lanes::select(admitted, line.e_eff, nan));
 }
 
 template <typename Lanes>

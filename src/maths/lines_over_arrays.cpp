@@ -38,6 +38,12 @@ void strip_width_ratios(std::size_t n, const double* z_want, const double* t, co
     fastest_kernels().strip_width_ratios(n, z_want, t, er, u);
 }
 
+void lines_at_frequency(std::size_t n, const double* width, const double* height, const double* thickness,
+                        const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
+                        const LineColumns& out) {
+    fastest_kernels().lines_at_frequency(n, width, height, thickness, frequency, dielectric, conductor, out);
+}
+
 std::string_view line_arrays_instruction_set() {
     return fastest_kernels().instruction_set;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "maths/line_array_kernels.h"
+#include "maths/line_at_frequency.h"
 #include "maths/microstrip_line.h"
 #include "maths/width_search.h"
 
@@ -94,6 +95,8 @@ private slots:
     void edgesOfTheModel();
     void edgesOfTheSearch_data();
     void edgesOfTheSearch();
+    void linesAtFrequencyAgreeWithTheScalarLine_data();
+    void linesAtFrequencyAgreeWithTheScalarLine();
 };
 
 // Each domain the header promises 1e-13 on; T/H a tenth of the time 0, the zero-thickness strip.
@@ -248,6 +251,85 @@ void TestLinesOverArrays::edgesOfTheSearch() {
         kernels.strip_width_ratios(1, &z_want, &t, &er, &found);
         const QByteArray where = QByteArray(kernels.instruction_set.data(), kernels.instruction_set.size()) + ": ";
         CHECK_AGREES(where, "W/H", found, u, kSearchAgreement, z_want, t, er);
+    }
+}
+
+// Random strips and frequencies, a tenth of them 0 Hz, a few refused, on each dielectric and
+// conductor: the same status and warnings as line_at_frequency, every number within 1e-12.
+void TestLinesOverArrays::linesAtFrequencyAgreeWithTheScalarLine_data() {
+    QTest::addColumn<double>("er");
+    QTest::addColumn<double>("lossTangent");
+    QTest::addColumn<bool>("wideband");
+    QTest::addColumn<int>("roughness");
+    QTest::addColumn<double>("conductivity");
+
+    using velmoka::RoughnessModel;
+    QTest::newRow("wideband FR-4, Hammerstad") << 4.4 << 0.02 << true << int(RoughnessModel::hammerstad) << 5.8e7;
+    QTest::newRow("constant GaAs, smooth") << 12.9 << 0.0006 << false << int(RoughnessModel::smooth) << 5.8e7;
+    QTest::newRow("wideband near air, Huray") << 1.3 << 0.02 << true << int(RoughnessModel::huray) << 4.1e7;
+    QTest::newRow("constant, all but air") << 1.0000001 << 0.01 << false << int(RoughnessModel::smooth) << 5.8e7;
+    QTest::newRow("conductor refused") << 4.4 << 0.02 << true << int(RoughnessModel::smooth) << 0.0;
+    QTest::newRow("wideband fit below unity") << 1.5 << 0.1 << true << int(RoughnessModel::smooth) << 5.8e7;
+}
+
+void TestLinesOverArrays::linesAtFrequencyAgreeWithTheScalarLine() {
+    QFETCH(double, er);
+    QFETCH(double, lossTangent);
+    QFETCH(bool, wideband);
+    QFETCH(int, roughness);
+    QFETCH(double, conductivity);
+
+    const velmoka::Dielectric dielectric{er, lossTangent, 1e9,
+                                         wideband ? velmoka::PermittivityModel::wideband : velmoka::PermittivityModel::constant};
+    const velmoka::Conductor conductor{conductivity, {velmoka::RoughnessModel(roughness), 1e-6, 0.5e-6, 1e12}};
+    std::mt19937_64 random(20240613);
+    const std::size_t n = 20'003;
+    std::vector<double> height = spread(random, n, 1e-4, 3e-3);
+    std::vector<double> width = spread(random, n, 0.011, 1000.0);
+    std::vector<double> thickness = spread(random, n, 1e-7, 1e-4, true);
+    std::vector<double> frequency = spread(random, n, 1e3, 1e12, true);
+    for (std::size_t i = 0; i < n; ++i)
+        width[i] *= height[i];
+    width[7] = -1e-3;
+    thickness[8] = kNaN;
+    frequency[9] = -1.0;
+    frequency[10] = kInf;
+
+    std::vector<velmoka::LineAtFrequency> expected(n);
+    for (std::size_t i = 0; i < n; ++i)
+        expected[i] = velmoka::line_at_frequency({width[i], height[i], thickness[i]}, dielectric, conductor, frequency[i]);
+    for (const LineArrayKernels& kernels : simd_kernels()) {
+        std::vector<velmoka::LineStatus> status(n);
+        std::vector<std::uint16_t> warnings(n);
+        std::vector<std::vector<double>> numbers(18, std::vector<double>(n));
+        const velmoka::LineColumns out{status.data(),     warnings.data(),   numbers[0].data(),  numbers[1].data(),
+                                       numbers[2].data(),  numbers[3].data(), numbers[4].data(),  numbers[5].data(),
+                                       numbers[6].data(),  numbers[7].data(), numbers[8].data(),  numbers[9].data(),
+                                       numbers[10].data(), numbers[11].data(), numbers[12].data(), numbers[13].data(),
+                                       numbers[14].data(), numbers[15].data(), numbers[16].data(), numbers[17].data()};
+        kernels.lines_at_frequency(n, width.data(), height.data(), thickness.data(), frequency.data(), dielectric,
+                                   conductor, out);
+        const QByteArray where = QByteArray(kernels.instruction_set.data(), kernels.instruction_set.size()) + ": ";
+        for (std::size_t i = 0; i < n; ++i) {
+            const velmoka::LineAtFrequency& e = expected[i];
+            QVERIFY2(status[i] == e.status && warnings[i] == e.warnings.flags,
+                     (where + "status or warnings at element " + QByteArray::number(qulonglong(i))).constData());
+            const double scalar[] = {e.er,      e.loss_tangent, e.z0, e.e_eff, e.alpha_c, e.alpha_d,
+                                     e.alpha,   e.propagation.gamma.real(), e.propagation.gamma.imag(),
+                                     e.propagation.zc.real(), e.propagation.zc.imag(), e.r, e.l, e.g, e.c,
+                                     e.skin_depth, e.guided_wavelength, e.delay};
+            // What the dielectric loss enters (αd, α, γ, Zc, G) to 1e-13 over e_eff − 1, by which the
+            // filling factor divides the static lanes' last bits; Im Zc, the difference of the two
+            // losses, against |Zc|.
+            const double filling = 1e-12 + 1e-13 / (e.e_eff - 1.0);
+            for (std::size_t k = 0; k < 18; ++k) {
+                const bool lossy = k >= 5 && k <= 13 && k != 11 && k != 12;
+                const double tolerance = (lossy ? filling : 1e-12) *
+                                         (k == 10 ? std::abs(e.propagation.zc) / std::abs(scalar[k]) : 1.0);
+                CHECK_AGREES(where, ("column " + std::to_string(k)).c_str(), numbers[k][i], scalar[k], tolerance,
+                             width[i] / height[i], thickness[i] / height[i], frequency[i]);
+            }
+        }
     }
 }
 
