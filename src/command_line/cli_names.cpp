@@ -44,4 +44,25 @@ std::vector<std::string> unit_spellings(const commands::Command& command) {
     return spellings;
 }
 
+std::optional<double> choice_place(const commands::Parameter& parameter, std::string_view word) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (std::size_t place = 0; place < parameter.choices.size(); ++place) {
+        const std::string_view choice = parameter.choices[place];
+        if (choice.size() == word.size() && std::equal(choice.begin(), choice.end(), word.begin(),
+                                                       [&](char a, char b) { return lower(a) == lower(b); })) {
+            return static_cast<double>(place);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string choices_listed(const commands::Parameter& parameter) {
+    std::string listed;
+    for (std::size_t i = 0; i < parameter.choices.size(); ++i) {
+        listed += i == 0 ? "" : i + 1 == parameter.choices.size() ? " or " : ", ";
+        listed += parameter.choices[i];
+    }
+    return listed;
+}
+
 }  // namespace velmoka::command_line

@@ -22,4 +22,9 @@ std::string units_listed(const commands::Command& command);
 // Every spelling the command takes, names and shorter ones.
 std::vector<std::string> unit_spellings(const commands::Command& command);
 
+// The place of a choice's word among its words, in any case; empty for another word.
+std::optional<double> choice_place(const commands::Parameter& parameter, std::string_view word);
+// "field or formula", "fr4, ro4350b, ... or hr_silicon".
+std::string choices_listed(const commands::Parameter& parameter);
+
 }  // namespace velmoka::command_line

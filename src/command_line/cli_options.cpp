@@ -108,8 +108,8 @@ void add_command_options(CLI::App& app, CommandOptions& options) {
         } else {
             option = app.add_option(name, options.texts[i], help_of(command, parameter));
             if (parameter.form == commands::Form::choice) {
-                option->check(
-                    CLI::IsMember(std::vector<std::string>(parameter.choices.begin(), parameter.choices.end())));
+                option->check(CLI::IsMember(
+                    std::vector<std::string>(parameter.choices.begin(), parameter.choices.end()), CLI::ignore_case));
             } else {
                 option->option_text(parameter.form == commands::Form::path ? "FILE" : "X");
             }

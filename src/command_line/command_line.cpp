@@ -8,6 +8,7 @@
 #include "command_line/spread_command.h"
 #include "command_line/sweep.h"
 #include "command_line/swept_values.h"
+#include "command_line/touchstone_file.h"
 #include "commands/commands.h"
 #include "commands/window_commands.h"
 
@@ -21,7 +22,8 @@ namespace velmoka::command_line {
 namespace {
 
 constexpr std::string_view kCommandRequired =
-    "COMMAND is required: analysis, solve, synth-pi, synth-t, field or spread (or --input FILE, whose rows each "
+    "COMMAND is required: analysis, solve, synth-pi, synth-t, field, pair or spread (or --input FILE, whose rows "
+    "each "
     "name a window command in a command column)";
 
 Format format_named(const std::string& name) {
@@ -59,13 +61,33 @@ RowsGiven rows_given(const CommandOptions& options) {
             continue;
         }
         const auto parameter = static_cast<std::size_t>(found - options.options.begin());
-        SweptValues values = checked_values(options.command->parameters[parameter], options.texts[parameter]);
+        const commands::Parameter& declared = options.command->parameters[parameter];
+        if (declared.form == commands::Form::choice) {
+            given.fixed.values[parameter] = *choice_place(declared, options.texts[parameter]);
+            continue;
+        }
+        if (declared.form == commands::Form::path) {
+            continue;  // a file the run writes, not a value of its rows
+        }
+        SweptValues values = checked_values(declared, options.texts[parameter]);
         given.fixed.values[parameter] = values.value(0);
         if (values.count() > 1) {
             given.swept.emplace_back(static_cast<int>(parameter), std::move(values));
         }
     }
     return given;
+}
+
+// The Touchstone file a line's section goes to, where one is asked for.
+std::optional<std::string> section_file(const CommandOptions& options) {
+    if (options.command == nullptr) {
+        return std::nullopt;
+    }
+    const std::optional<int> s2p = options.command->parameter_keyed("s2p");
+    if (!s2p || !options.given(static_cast<std::size_t>(*s2p))) {
+        return std::nullopt;
+    }
+    return options.texts[static_cast<std::size_t>(*s2p)];
 }
 
 void check_complete(commands::RowRequest& request) {
@@ -101,13 +123,21 @@ int run_rows(const CommandOptions& options, std::istream& in, std::ostream& out,
         given.fixed.opening_window = options.opening_window;
     }
     RowLayout layout{format_named(options.format), options.command != nullptr ? options.command : &commands::kAnalysis};
+    const std::optional<std::string> s2p = section_file(options);
+    if (s2p) {
+        check_section_sweep(given.fixed, given.swept, from_input);
+    }
     if (!from_input) {
         check_complete(given.fixed);
         const Sweep sweep(given.fixed, std::move(given.swept));
         progress.expect(sweep.count());
         RowWriter writer(out, layout, progress);
         writer.write(sweep);
-        return writer.finish();
+        const int status = writer.finish();
+        if (s2p) {
+            write_section_touchstone(*s2p, sweep, given.fixed);
+        }
+        return status;
     }
     if (!given.swept.empty()) {
         throw UsageError(

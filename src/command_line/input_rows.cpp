@@ -196,7 +196,8 @@ void InputRows::read_names(std::string_view line) {
             column.kind = Column::command;
         } else if (key == "units") {
             column.kind = Column::units;
-        } else if (const std::optional<int> parameter = command.parameter_keyed(key)) {
+        } else if (const std::optional<int> parameter = command.parameter_keyed(key);
+                   parameter && command.parameters[static_cast<std::size_t>(*parameter)].form != commands::Form::path) {
             column = {Column::parameter, *parameter};
         } else if (written_not_read(command, key)) {
             column.kind = Column::passed_over;
@@ -284,6 +285,15 @@ Row InputRows::row_of(const std::vector<std::string>& fields) const {
                 const commands::Parameter& parameter =
                     (request.command != nullptr ? *request.command : commands::kAnalysis)
                         .parameters[static_cast<std::size_t>(column.parameter)];
+                if (parameter.form == commands::Form::choice) {
+                    const std::optional<double> place = choice_place(parameter, field);
+                    if (!place) {
+                        return unreadable("field " + std::string(parameter.key) + ": " + quoted(field) + " is not " +
+                                          choices_listed(parameter));
+                    }
+                    request.values[static_cast<std::size_t>(column.parameter)] = *place;
+                    break;
+                }
                 const std::optional<double> value = strict_decimal(field);
                 if (!value) {
                     return unreadable("field " + std::string(parameter.key) + ": " + quoted(field) +

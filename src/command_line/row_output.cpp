@@ -4,6 +4,7 @@
 #include "command_line/command_line.h"
 #include "commands/commands.h"
 #include "commands/field_command.h"
+#include "commands/pair_commands.h"
 #include "text_rules/messages.h"
 #include "text_rules/picture_format.h"
 #include "text_rules/trimmed.h"
@@ -49,6 +50,19 @@ std::string_view value_text(const Row& row, const commands::RowAnswer& answer, c
         return picture_digits((*answer.boxes)[*column.box], room);
     }
     return shortest(value, room);
+}
+
+// What a row shows under a column, for people: a result to six significant digits (the field
+// solution is good to 0.01 %, a closed form to much less), a value given as it was given.
+std::string_view people_text(const Row& row, const commands::RowAnswer& answer, const commands::Column& column,
+                             Room& room) {
+    const bool result = column.result >= 0 && !std::isnan(answer.results[static_cast<std::size_t>(column.result)]);
+    if (!result || (answer.boxes && column.box)) {
+        return value_text(row, answer, column, room);
+    }
+    const int length =
+        std::snprintf(room.data(), room.size(), "%.6g", answer.results[static_cast<std::size_t>(column.result)]);
+    return {room.data(), static_cast<std::size_t>(length)};
 }
 
 std::vector<std::string_view> warnings_of(const commands::Command& command, Warnings warnings) {
@@ -153,42 +167,58 @@ void append_window_text(std::string& out, const Row& row, const commands::RowAns
     append_ending(out, command, answer.verdict);
 }
 
-// The field solution for people: the strip as solved, then the field solution beside the line
-// model, six significant digits (the field solution is good to 0.01 %), the accuracies and
-// differences in %.
-void append_field_text(std::string& out, const Row& row, const commands::RowAnswer& answer) {
-    using commands::FieldResult;
+// A row of a comparison for people: a quantity from the field solution, its accuracy, the same
+// from the closed form, and the closed form's difference from the field, by their keys.
+struct Compared {
+    const char* caption;
+    std::string_view field, accuracy, model, difference;
+};
+
+constexpr std::array<Compared, 2> kFieldComparison = {{
+    {"Impedance (ohms)", "z0", "z0_accuracy", "model_z0", "z0_difference"},
+    {"Effective Dielectric", "er_eff", "er_eff_accuracy", "model_er_eff", "er_eff_difference"},
+}};
+constexpr std::array<Compared, 5> kPairComparison = {{
+    {"Even-mode impedance", "z_even", "z_even_accuracy", "model_z_even", "z_even_difference"},
+    {"Odd-mode impedance", "z_odd", "z_odd_accuracy", "model_z_odd", "z_odd_difference"},
+    {"Even-mode effective", "er_eff_even", "er_eff_even_accuracy", "model_er_eff_even", "er_eff_even_difference"},
+    {"Odd-mode effective", "er_eff_odd", "er_eff_odd_accuracy", "model_er_eff_odd", "er_eff_odd_difference"},
+    {"Differential (ohms)", "z_diff", "", "model_z_diff", "z_diff_difference"},
+}};
+
+// The field solution beside a closed form, for people: the geometry as solved, then a table of
+// each quantity from the field (six significant digits: it is good to 0.01 %), its accuracy, the
+// closed form's and the difference in %, then the other results' lines.
+void append_comparison_text(std::string& out, const Row& row, const commands::RowAnswer& answer, std::size_t geometry,
+                            std::span<const Compared> table, const char* model_heading) {
     const commands::Command& command = *row.request.command;
     append_title(out, command, row.request.units);
     Room room;
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < geometry; ++i) {
         const commands::Column& column = command.columns[i];
-        append_captioned_line(out, column.caption, shortest(row.request.values[i], room),
+        append_captioned_line(out, column.caption, people_text(row, answer, column, room),
                               commands::unit_word(column.quantity, row.request.units));
     }
     if (answer.verdict.status != Status::stopped) {
         constexpr double kPercent = 100.0;
         constexpr const char* kTableLine = "  %-24s%12s%12s%12s%12s\n";
-        const auto result = [&](FieldResult key) { return answer.results[static_cast<std::size_t>(key)]; };
+        const auto result = [&](std::string_view key) {
+            for (const commands::Column& column : command.columns) {
+                if (column.key == key && column.result >= 0) {
+                    return answer.results[static_cast<std::size_t>(column.result)];
+                }
+            }
+            return commands::kNotGiven;
+        };
         const auto cell = [](const char* format, double value) {
             std::array<char, 32> text;
             std::snprintf(text.data(), text.size(), std::isnan(value) ? "-" : format, value);
             return text;
         };
         std::array<char, 192> line;  // room for four cells of 31 characters
-        std::snprintf(line.data(), line.size(), kTableLine, "", "Field", "Accuracy", "Line model", "Difference");
+        std::snprintf(line.data(), line.size(), kTableLine, "", "Field", "Accuracy", model_heading, "Difference");
         out += line.data();
-        struct TableRow {
-            const char* caption;
-            FieldResult field, accuracy, model, difference;
-        };
-        constexpr std::array<TableRow, 2> kTable = {{
-            {"Impedance (ohms)", FieldResult::z0, FieldResult::z0_accuracy, FieldResult::model_z0,
-             FieldResult::z0_difference},
-            {"Effective Dielectric", FieldResult::er_eff, FieldResult::er_eff_accuracy, FieldResult::model_er_eff,
-             FieldResult::er_eff_difference},
-        }};
-        for (const auto& [caption, field, accuracy, model, difference] : kTable) {
+        for (const auto& [caption, field, accuracy, model, difference] : table) {
             std::snprintf(line.data(), line.size(), kTableLine, caption, cell("%.6g", result(field)).data(),
                           cell("%.4f %%", kPercent * result(accuracy)).data(), cell("%.6g", result(model)).data(),
                           cell("%+.3f %%", kPercent * result(difference)).data());
@@ -204,7 +234,7 @@ void append_columns_text(std::string& out, const Row& row, const commands::RowAn
     append_title(out, command, row.request.units);
     Room room;
     for (const commands::Column& column : command.columns) {
-        const std::string_view value = value_text(row, answer, column, room);
+        const std::string_view value = people_text(row, answer, column, room);
         append_captioned_line(out, column.caption, value.empty() ? "-" : value,
                               commands::unit_word(column.quantity, row.request.units));
     }
@@ -244,7 +274,9 @@ int append_answered(std::string& out, const RowLayout& layout, const Row& row, c
             if (answer.boxes) {
                 append_window_text(out, row, answer);
             } else if (&command == &commands::kField) {
-                append_field_text(out, row, answer);
+                append_comparison_text(out, row, answer, 4, kFieldComparison, "Line model");
+            } else if (&command == &commands::kPair) {
+                append_comparison_text(out, row, answer, 6, kPairComparison, "Closed form");
             } else {
                 append_columns_text(out, row, answer);
             }

@@ -1,5 +1,7 @@
 #include "command_line/row_writer.h"
 
+#include "commands/commands.h"
+
 #include <algorithm>
 #include <functional>
 #include <ostream>
@@ -11,6 +13,8 @@ namespace {
 
 // Room for the text of a typical row, held from the start so that a batch's text grows once.
 constexpr std::size_t kRoomPerRow = 192;
+// Rows a command that answers blocks is given at once.
+constexpr std::size_t kBlock = 512;
 
 }  // namespace
 
@@ -83,23 +87,66 @@ RowWriter::WorkedOut RowWriter::work_out(const Batch& batch, const RowLayout& la
     WorkedOut worked_out;
     worked_out.text.reserve((batch.of_sweep + batch.rows.size()) * kRoomPerRow);
     std::uint64_t index = batch.first_row;
-    const auto append = [&](const Row& row) {
+    const auto append = [&](const Row& row, const commands::RowAnswer* answer) {
         int status = kRefusedOrUnreadable;
-        if (row.unreadable.empty()) {
-            commands::RowAnswer answer;
-            row.request.command->answer(row.request, answer);
-            status = append_answered(worked_out.text, layout, row, answer, index);
+        if (answer != nullptr) {
+            status = append_answered(worked_out.text, layout, row, *answer, index);
         } else {
             append_unreadable(worked_out.text, layout, row, index);
         }
         worked_out.status = std::max(worked_out.status, status);
         ++index;
     };
-    for (std::uint64_t of_sweep = batch.first_of_sweep; of_sweep < batch.first_of_sweep + batch.of_sweep; ++of_sweep) {
-        append(batch.sweep->row(of_sweep));
-    }
-    for (const Row& row : batch.rows) {
-        append(row);
+    const commands::Command& command = *layout.command;
+    if (command.answer_block == nullptr) {
+        // A row at a time, each answered as it is written.
+        const auto answered = [&](const Row& row) {
+            if (!row.unreadable.empty()) {
+                return append(row, nullptr);
+            }
+            commands::RowAnswer answer;
+            row.request.command->answer(row.request, answer);
+            append(row, &answer);
+        };
+        for (std::uint64_t of_sweep = batch.first_of_sweep; of_sweep < batch.first_of_sweep + batch.of_sweep;
+             ++of_sweep) {
+            answered(batch.sweep->row(of_sweep));
+        }
+        for (const Row& row : batch.rows) {
+            answered(row);
+        }
+    } else {
+        // A block of rows at a time, answered together.
+        std::vector<Row> block;
+        std::vector<commands::RowRequest> requests;
+        std::vector<commands::RowAnswer> answers;
+        const auto answer_block = [&](std::span<const Row> rows) {
+            requests.clear();
+            for (const Row& row : rows) {
+                if (row.unreadable.empty()) {
+                    requests.push_back(row.request);
+                }
+            }
+            answers.assign(requests.size(), commands::RowAnswer());
+            commands::answer_rows(command, requests, answers);
+            std::size_t answered = 0;
+            for (const Row& row : rows) {
+                append(row, row.unreadable.empty() ? &answers[answered++] : nullptr);
+            }
+        };
+        for (std::uint64_t first = batch.first_of_sweep; first < batch.first_of_sweep + batch.of_sweep;
+             first += kBlock) {
+            block.clear();
+            for (std::uint64_t of_sweep = first;
+                 of_sweep < std::min(first + kBlock, batch.first_of_sweep + batch.of_sweep); ++of_sweep) {
+                block.push_back(batch.sweep->row(of_sweep));
+            }
+            answer_block(block);
+        }
+        for (std::size_t first = 0; first < batch.rows.size(); first += kBlock) {
+            answer_block(
+                std::span(batch.rows).subspan(first, std::min<std::size_t>(kBlock, batch.rows.size() - first)));
+        }
     }
     worked_out.rows = index - batch.first_row;
     return worked_out;

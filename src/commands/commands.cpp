@@ -2,6 +2,8 @@
 
 #include "calculator/box_keys.h"
 #include "commands/field_command.h"
+#include "commands/line_commands.h"
+#include "commands/pair_commands.h"
 #include "commands/spread_command.h"
 #include "commands/window_commands.h"
 
@@ -9,7 +11,18 @@
 
 namespace velmoka::commands {
 
-const std::array<const Command*, 6> kCommands = {&kAnalysis, &kSolve, &kSynthPi, &kSynthT, &kField, &kSpread};
+const std::array<const Command*, 13> kCommands = {&kAnalysis,  &kSolve,     &kSynthPi, &kSynthT,    &kField,
+                                                  &kLine,      &kPair,      &kSpread,  &kLineWidth, &kPairFormula,
+                                                  &kFieldPair, &kPairWidth, &kPairGap};
+
+void answer_rows(const Command& command, std::span<const RowRequest> requests, std::span<RowAnswer> answers) {
+    if (command.answer_block != nullptr) {
+        return command.answer_block(requests, answers);
+    }
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        command.answer(requests[i], answers[i]);
+    }
+}
 
 const Command* command_worded(std::string_view word) {
     const auto found =

@@ -9,11 +9,14 @@
 namespace velmoka::commands {
 
 // Every command of velmoka-cli and the Python module, in the order their help lists them.
-extern const std::array<const Command*, 6> kCommands;
+extern const std::array<const Command*, 13> kCommands;
 
 // The command of a velmoka-cli word or a Python name; empty for any other.
 const Command* command_worded(std::string_view word);
 const Command* command_named(std::string_view python_name);
+
+// Answers each row: a block at a time where the command can, else one by one.
+void answer_rows(const Command& command, std::span<const RowRequest> requests, std::span<RowAnswer> answers);
 
 // Whether a command is one of the window's four.
 bool is_window_command(const Command& command);

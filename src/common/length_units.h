@@ -49,6 +49,7 @@ constexpr std::optional<LengthUnit> length_unit_named(std::string_view name) {
 }
 
 inline constexpr double kHertzPerGigahertz = 1e9;
+inline constexpr double kHertzPerMegahertz = 1e6;
 inline constexpr double kPicosecondsPerSecond = 1e12;
 
 }  // namespace velmoka

@@ -7,35 +7,6 @@ namespace velmoka {
 
 namespace {
 
-constexpr double kMegahertz = 1e6;  // Hz
-constexpr double kGigahertz = 1e9;  // Hz
-
-// er and tan δ at the frequency of each maker's data sheet (test method in brackets).
-constexpr std::array kSubstrates = {
-    // Epoxy–E-glass to IPC-4101/21; makers' sheets give 4.2 to 4.6 and 0.015 to 0.025 at 1 GHz.
-    Substrate{"fr4", "generic FR-4 epoxy-glass laminate", {4.4, 0.02, 1 * kGigahertz}},
-    // Rogers RO4000 series data sheet, process Dk (IPC-TM-650 2.5.5.5, clamped stripline).
-    Substrate{"ro4350b", "Rogers RO4350B hydrocarbon-ceramic laminate", {3.48, 0.0037, 10 * kGigahertz}},
-    Substrate{"ro4003c", "Rogers RO4003C hydrocarbon-ceramic laminate", {3.38, 0.0027, 10 * kGigahertz}},
-    // Rogers RT/duroid 5870/5880 data sheet (IPC-TM-650 2.5.5.5).
-    Substrate{"rt5880", "Rogers RT/duroid 5880 PTFE glass-microfibre laminate", {2.20, 0.0009, 10 * kGigahertz}},
-    // Rogers RO3000 series data sheet (IPC-TM-650 2.5.5.5).
-    Substrate{"ro3003", "Rogers RO3003 PTFE-ceramic laminate", {3.00, 0.0010, 10 * kGigahertz}},
-    // Panasonic MEGTRON 6 (R-5775) data sheet (IPC-TM-650 2.5.5.9).
-    Substrate{"megtron6", "Panasonic MEGTRON 6 low-loss high-speed digital laminate", {3.71, 0.002, 1 * kGigahertz}},
-    // Thick-film alumina, e.g. Kyocera A473 (ASTM D150).
-    Substrate{"alumina96", "96 % alumina ceramic", {9.4, 0.0003, 1 * kMegahertz}},
-    // Thin-film alumina, e.g. CoorsTek Superstrate 996 (ASTM D150).
-    Substrate{"alumina996", "99.6 % alumina ceramic, thin-film grade", {9.9, 0.0001, 1 * kMegahertz}},
-    // Pozar, Microwave Engineering, 4th ed. (2012), appendix of dielectric constants.
-    Substrate{"fused_silica", "fused silica (quartz glass)", {3.78, 0.0001, 10 * kGigahertz}},
-    // Semi-insulating GaAs as MMIC foundries give it.
-    Substrate{"gaas", "semi-insulating gallium arsenide", {12.9, 0.0006, 10 * kGigahertz}},
-    // er 11.68 measured by Krupka et al., IEEE Trans. MTT 54(11), 2006; tan δ = σ/(ω·ε0·er) of
-    // 10 kΩ·cm silicon at 10 GHz, a conductor's loss, which falls as 1/f.
-    Substrate{"hr_silicon", "high-resistivity silicon, 10 kΩ·cm", {11.7, 0.0015, 10 * kGigahertz}},
-};
-
 bool same_name(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return a.size() == b.size() &&
@@ -43,10 +14,6 @@ bool same_name(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
-
-std::span<const Substrate> known_substrates() {
-    return kSubstrates;
-}
 
 std::optional<Substrate> substrate_named(std::string_view name) {
     const auto found = std::find_if(kSubstrates.begin(), kSubstrates.end(),

@@ -9,9 +9,11 @@ namespace py = pybind11;
 void add_calculator(py::module_& module);        // calculator_class.cpp
 void add_results(py::module_& module);           // results.cpp
 void add_window_functions(py::module_& module);  // window_functions.cpp
-void add_line_model(py::module_& module);        // line_model.cpp
-void add_field_line(py::module_& module);        // field_line.cpp
-void add_spread(py::module_& module);            // spread_function.cpp
+void add_pair_functions(py::module_& module);
+void add_line_functions(py::module_& module);  // line_functions.cpp    // pair_functions.cpp
+void add_line_model(py::module_& module);      // line_model.cpp
+void add_field_line(py::module_& module);      // field_line.cpp
+void add_spread(py::module_& module);          // spread_function.cpp
 
 }  // namespace velmoka::python
 
@@ -36,6 +38,8 @@ The line model is quasi-static: no dispersion, no loss.)";
     velmoka::python::add_calculator(module);
     velmoka::python::add_results(module);
     velmoka::python::add_window_functions(module);
+    velmoka::python::add_pair_functions(module);
+    velmoka::python::add_line_functions(module);
     velmoka::python::add_line_model(module);
     velmoka::python::add_field_line(module);
     velmoka::python::add_spread(module);

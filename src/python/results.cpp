@@ -1,9 +1,14 @@
 #include "python/results.h"
 
 #include "common/in_parallel.h"
+#include "maths/section_s_parameters.h"
 #include "python/numpy_text.h"
 
+#include <pybind11/complex.h>
 #include <pybind11/stl.h>
+
+#include <cmath>
+#include <complex>
 
 #include <algorithm>
 
@@ -180,6 +185,46 @@ Results Results::indexed(const py::object& index) const {
     return Results(command_, columns, std::move(endings), vocabulary_, texts, scalar);
 }
 
+py::object Results::network() const {
+    for (const char* key : {"freq", "s11_db", "s11_deg", "s21_db", "s21_deg", "z_ref"}) {
+        if (!columns_.contains(key)) {
+            throw py::type_error("network(): velmoka.Results of " + command_ + " has no S-parameters");
+        }
+    }
+    const py::module_ numpy = py::module_::import("numpy");
+    const auto column = [&](const char* key) -> py::array_t<double> { return numpy.attr("ravel")(columns_[key]); };
+    const py::array_t<double> frequency = column("freq");
+    const py::array_t<double> s11_db = column("s11_db");
+    const py::array_t<double> s11_deg = column("s11_deg");
+    const py::array_t<double> s21_db = column("s21_db");
+    const py::array_t<double> s21_deg = column("s21_deg");
+    const py::array_t<double> z_ref = column("z_ref");
+    if (endings_.status.ndim() > 1) {
+        throw py::value_error("network(): one section over frequencies, not of shape " +
+                              py::repr(shape()).cast<std::string>());
+    }
+    const auto n = static_cast<std::size_t>(frequency.size());
+    py::array_t<std::complex<double>> s({static_cast<py::ssize_t>(n), py::ssize_t{2}, py::ssize_t{2}});
+    auto out = s.mutable_unchecked<3>();
+    constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::complex<double> s11 =
+            std::polar(std::pow(10.0, s11_db.at(i) / 20.0), s11_deg.at(i) * kRadiansPerDegree);
+        const std::complex<double> s21 =
+            std::polar(std::pow(10.0, s21_db.at(i) / 20.0), s21_deg.at(i) * kRadiansPerDegree);
+        if (!std::isfinite(std::abs(s11)) || !std::isfinite(std::abs(s21)) || z_ref.at(i) != z_ref.at(0)) {
+            throw py::value_error(
+                "network(): every element needs its S-parameters at one z_ref: give a length, "
+                "and see each element's status");
+        }
+        out(i, 0, 0) = out(i, 1, 1) = s11;
+        out(i, 0, 1) = out(i, 1, 0) = s21;
+    }
+    const py::module_ skrf = py::module_::import("skrf");
+    return skrf.attr("Network")("frequency"_a = skrf.attr("Frequency").attr("from_f")(frequency, "unit"_a = "ghz"),
+                                "s"_a = s, "z0"_a = n == 0 ? kReferenceImpedance : z_ref.at(0));
+}
+
 std::string Results::repr() const {
     std::array<std::size_t, kStatusNames.size()> counts{};
     const std::uint8_t* status = endings_.status.data();
@@ -240,6 +285,9 @@ reads as a numpy scalar.)")
         .def("to_structured", &Results::to_structured,
              "A numpy structured array: one record per element, a field per column, and the texts "
              "asked for as fields ``text_<key>``.")
+        .def("network", &Results::network,
+             "The line's section as a scikit-rf ``Network`` over the frequencies of a result of ``line`` along one "
+             "axis, with a ``length``: S11 = S22 and S21 = S12 between ports of ``z_ref``. Needs scikit-rf.")
         .def("__repr__", &Results::repr);
 }
 

@@ -56,6 +56,8 @@ public:
     // The elements an index picks (an integer, a slice, an array of them, a mask), as numpy
     // indexes each column.
     Results indexed(const py::object& index) const;
+    // The line's section over the frequencies of a one-dimensional result, as a scikit-rf Network.
+    py::object network() const;
     std::string repr() const;
 
 private:

@@ -92,22 +92,19 @@ struct Columns {
 // The parameters given, by their place among the command's, and how the call is answered.
 struct Call {
     const commands::Command& command;
-    std::vector<std::size_t> parameters;  // of the broadcast arguments, in their order
+    std::vector<std::size_t> parameters;                  // of the broadcast arguments, in their order
+    std::vector<std::pair<std::size_t, double>> choices;  // the words chosen, by their places
     LengthUnit units;
     bool opening_window;
     const Vocabulary& words;
     std::vector<const BoxField*> texts;
 };
 
-std::uint8_t code_of(const std::vector<std::string>& texts, std::string_view text) {
-    return static_cast<std::uint8_t>(1 + (std::find(texts.begin(), texts.end(), text) - texts.begin()));
-}
-
-std::uint8_t code_of(const std::vector<Vocabulary::Message>& messages, const Fault& fault) {
-    const auto found = std::find_if(messages.begin(), messages.end(), [&](const Vocabulary::Message& message) {
-        return message.after_key == fault.after_key && message.text == fault.message;
-    });
-    return static_cast<std::uint8_t>(1 + (found - messages.begin()));
+// 1 + the place of a text in the vocabulary; 0 for one it has not, as for none.
+template <typename Texts, typename Same>
+std::uint8_t code_of(const Texts& texts, const Same& same) {
+    const auto found = std::find_if(texts.begin(), texts.end(), same);
+    return found == texts.end() ? 0 : static_cast<std::uint8_t>(1 + (found - texts.begin()));
 }
 
 // The row of one element: its values, each checked; an error verdict where one cannot be taken.
@@ -116,6 +113,9 @@ commands::RowRequest request_at(const Call& call, const Broadcast::Walk& walk, V
     request.command = &call.command;
     request.units = call.units;
     request.opening_window = call.opening_window;
+    for (const auto& [parameter, place] : call.choices) {
+        request.values[parameter] = place;
+    }
     for (std::size_t argument = 0; argument < call.parameters.size(); ++argument) {
         const std::size_t parameter = call.parameters[argument];
         const double value = walk.value(argument);
@@ -133,12 +133,9 @@ commands::RowRequest request_at(const Call& call, const Broadcast::Walk& walk, V
     return request;
 }
 
-void answer_element(const Call& call, const Broadcast::Walk& walk, Columns& columns, std::size_t index) {
-    commands::RowAnswer answer;
-    const commands::RowRequest request = request_at(call, walk, answer.verdict);
-    if (answer.verdict.status != Status::error) {
-        call.command.answer(request, answer);
-    }
+// An element's answer written into the columns.
+void write_element(const Call& call, const commands::RowRequest& request, const commands::RowAnswer& answer,
+                   Columns& columns, std::size_t index) {
     const std::span<const commands::Column> keys = call.command.columns;
     for (std::size_t column = 0; column < keys.size(); ++column) {
         columns.numbers[column][index] = answer.verdict.status == Status::error
@@ -156,8 +153,40 @@ void answer_element(const Call& call, const Broadcast::Walk& walk, Columns& colu
     columns.status[index] = static_cast<std::uint8_t>(verdict.status);
     columns.warnings[index] = verdict.warnings;
     if (verdict.fault) {
-        columns.message[index] = code_of(call.words.messages, *verdict.fault);
-        columns.key[index] = verdict.fault->key.empty() ? 0 : code_of(call.words.keys, verdict.fault->key);
+        const Fault& fault = *verdict.fault;
+        columns.message[index] = code_of(call.words.messages, [&](const Vocabulary::Message& message) {
+            return message.after_key == fault.after_key && message.text == fault.message;
+        });
+        columns.key[index] = code_of(call.words.keys, [&](const std::string& key) { return key == fault.key; });
+    }
+}
+
+// The elements of a piece: each one's request, every request that passed its checks answered
+// together (a command may answer many at once faster than one by one), then each written.
+void answer_piece(const Call& call, const Broadcast& broadcast, Columns& columns, std::size_t begin, std::size_t end) {
+    std::vector<commands::RowRequest> requests(end - begin);
+    std::vector<commands::RowAnswer> answers(end - begin);
+    std::vector<commands::RowRequest> checked;  // the requests that passed their checks
+    std::vector<std::size_t> checked_at;
+    Broadcast::Walk walk(broadcast, begin);
+    for (std::size_t i = 0; i < requests.size(); ++i, walk.next()) {
+        requests[i] = request_at(call, walk, answers[i].verdict);
+        if (answers[i].verdict.status != Status::error) {
+            checked.push_back(requests[i]);
+            checked_at.push_back(i);
+        }
+    }
+    if (checked.size() == requests.size()) {
+        commands::answer_rows(call.command, requests, answers);  // every one passed: answered in place
+    } else {
+        std::vector<commands::RowAnswer> checked_answers(checked.size());
+        commands::answer_rows(call.command, checked, checked_answers);
+        for (std::size_t i = 0; i < checked.size(); ++i) {
+            answers[checked_at[i]] = checked_answers[i];
+        }
+    }
+    for (std::size_t i = 0; i < requests.size(); ++i) {
+        write_element(call, requests[i], answers[i], columns, begin + i);
     }
 }
 
@@ -189,6 +218,22 @@ std::vector<std::size_t> longest_texts(const Call& call, const Broadcast& broadc
     return {longest.begin(), longest.end()};
 }
 
+// The place of the word a choice is given as, for every element alike; ValueError for another.
+double place_of_choice(const commands::Command& command, const commands::Parameter& parameter,
+                       const py::object& value) {
+    const std::string word = py::isinstance<py::str>(value) ? value.cast<std::string>() : std::string();
+    const auto found = std::find(parameter.choices.begin(), parameter.choices.end(), word);
+    if (found == parameter.choices.end()) {
+        std::string choices;
+        for (const std::string_view choice : parameter.choices) {
+            choices += (choices.empty() ? "'" : " or '") + std::string(choice) + "'";
+        }
+        throw py::value_error(std::string(command.python_name) + "(): " + std::string(parameter.key) + " is " +
+                              choices + ", not " + py::repr(value).cast<std::string>());
+    }
+    return static_cast<double>(found - parameter.choices.begin());
+}
+
 template <typename Number>
 py::array_t<Number> codes_shaped(const Broadcast& broadcast) {
     return zeroed_array(py::dtype::of<Number>(), broadcast.shape());
@@ -200,11 +245,20 @@ py::object rows_over_arrays(const commands::Command& command, const std::string&
                             const py::object& texts_wanted, const py::args& args, const py::kwargs& keywords) {
     const Matched matched = matched_arguments(command, args, keywords, opening_window);
     const std::shared_ptr<Vocabulary> words = vocabulary_of(command);
-    Call call{command, {}, units_of_call(command, units), opening_window, *words, texts_asked(command, texts_wanted)};
+    Call call{
+        command, {}, {}, units_of_call(command, units), opening_window, *words, texts_asked(command, texts_wanted)};
     std::vector<std::pair<std::string, py::object>> named;
     for (const auto& [parameter, value] : matched) {
+        if (value.is_none()) {
+            continue;  // as not given
+        }
+        const commands::Parameter& declared = command.parameters[parameter];
+        if (declared.form == commands::Form::choice) {
+            call.choices.emplace_back(parameter, place_of_choice(command, declared, value));
+            continue;
+        }
         call.parameters.push_back(parameter);
-        named.emplace_back(command.parameters[parameter].key, value);
+        named.emplace_back(declared.key, value);
     }
     const Broadcast broadcast(named);
 
@@ -235,15 +289,34 @@ py::object rows_over_arrays(const commands::Command& command, const std::string&
     {
         py::gil_scoped_release released;
         in_parallel(broadcast.size(), command.rows_per_batch < kRowsPerPiece ? 1 : kRowsPerPiece,
-                    [&](std::size_t begin, std::size_t end) {
-                        Broadcast::Walk walk(broadcast, begin);
-                        for (std::size_t index = begin; index < end; ++index, walk.next()) {
-                            answer_element(call, walk, memory, index);
-                        }
-                    });
+                    [&](std::size_t begin, std::size_t end) { answer_piece(call, broadcast, memory, begin, end); });
     }
     return py::cast(Results(std::string(command.python_name), columns, std::move(endings), words, text_arrays,
                             broadcast.all_scalars()));
+}
+
+void define_rows_function(py::module_& module, const commands::Command& command, const std::string& document) {
+    using namespace pybind11::literals;
+    // The signature in the document's first line is the declaration's, read by inspect and help.
+    py::options options;
+    options.disable_function_signatures();
+    const std::string name(command.python_name);
+    if (commands::is_window_command(command)) {
+        module.def(
+            name.c_str(),
+            [&command](const py::args& args, const std::string& units, bool opening_window, const py::object& texts,
+                       const py::kwargs& keywords) {
+                return rows_over_arrays(command, units, opening_window, texts, args, keywords);
+            },
+            "units"_a = "microns", "opening_window"_a = false, "texts"_a = false, document.c_str());
+        return;
+    }
+    module.def(
+        name.c_str(),
+        [&command](const py::args& args, const std::string& units, const py::kwargs& keywords) {
+            return rows_over_arrays(command, units, false, py::bool_(false), args, keywords);
+        },
+        "units"_a = "microns", document.c_str());
 }
 
 }  // namespace velmoka::python

@@ -66,6 +66,18 @@ std::vector<PythonParameter> python_parameters(const commands::Command& command)
         }
         parameters.push_back({std::string(parameter.key), annotation, default_of(parameter), i < command.positional});
     }
+    // Python's syntax gives a parameter taken by its place a default only where every one after
+    // it has one too: before a required one, an optional one is shown as taken (None may be given).
+    bool required_after = false;
+    for (auto parameter = parameters.rbegin(); parameter != parameters.rend(); ++parameter) {
+        if (!parameter->positional) {
+            continue;
+        }
+        if (required_after) {
+            parameter->default_text.clear();
+        }
+        required_after = required_after || parameter->default_text.empty();
+    }
     const bool window = commands::is_window_command(command);
     parameters.push_back({"units", window ? "UnitsName" : "LengthUnitsName", "'microns'"});
     if (command.opens_like_the_window) {

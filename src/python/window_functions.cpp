@@ -10,8 +10,6 @@
 
 namespace velmoka::python {
 
-using namespace pybind11::literals;
-
 namespace {
 
 // The returns and errors shared by the four functions' documents.
@@ -74,19 +72,10 @@ void add_window_functions(py::module_& module) {
          ">>> r = velmoka.synth_t(units='mils', er_eff=9.354, z0=139.28, opening_window=True)\n"
          ">>> str(r.status), str(r.message), str(r.box)\n('incomplete', 'Too Small', 'w')"},
     }};
-    // The signature in each document's first line is the declaration's, read by inspect and help.
-    py::options options;
-    options.disable_function_signatures();
     for (const WindowFunction& function : functions) {
-        const commands::Command& command = function.command;
-        module.def(
-            std::string(command.python_name).c_str(),
-            [&command](const py::args& args, const std::string& units, bool opening_window, const py::object& texts,
-                       const py::kwargs& boxes) {
-                return rows_over_arrays(command, units, opening_window, texts, args, boxes);
-            },
-            "units"_a = "microns", "opening_window"_a = false, "texts"_a = false,
-            document_of(command, function.summary, std::string(kReturns) + function.examples + "\n").c_str());
+        define_rows_function(
+            module, function.command,
+            document_of(function.command, function.summary, std::string(kReturns) + function.examples + "\n"));
     }
 }
 

@@ -94,7 +94,7 @@ void TestDielectric::substratesByName() {
     QCOMPARE(velmoka::substrate_named("ro4350b")->dielectric.er, 3.48);
     QVERIFY(!velmoka::substrate_named("fr5").has_value());
     QVERIFY(!velmoka::substrate_named("fr4 ").has_value());
-    for (const velmoka::Substrate& substrate : velmoka::known_substrates())
+    for (const velmoka::Substrate& substrate : velmoka::kSubstrates)
         QCOMPARE(velmoka::fit_dielectric(substrate.dielectric).fit, velmoka::DielectricFit::fitted);
 }
 
