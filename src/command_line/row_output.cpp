@@ -38,12 +38,12 @@ std::string_view picture_digits(const ShownBox& box, Room& room) {
 }
 
 // What a row shows under a column: a window's result with the digits its box shows, any other
-// number in its shortest form; empty where there is none.
+// number in its shortest form; empty where there is none or it is infinite.
 std::string_view value_text(const Row& row, const commands::RowAnswer& answer, const commands::Column& column,
                             Room& room) {
     const double value = commands::shown_value(row.request, answer, column);
-    if (std::isnan(value)) {
-        return {};
+    if (!std::isfinite(value)) {
+        return {};  // none, or one that JSON cannot hold: the guided wavelength at 0 Hz
     }
     const bool result = column.result >= 0 && !std::isnan(answer.results[static_cast<std::size_t>(column.result)]);
     if (result && answer.boxes && column.box) {

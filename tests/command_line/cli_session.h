@@ -6,6 +6,7 @@
 #include "command_line/command_line.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
