@@ -204,6 +204,17 @@ double value(const RowRequest& request, int parameter) {
     return request.values[static_cast<std::size_t>(parameter)];
 }
 
+// The strip width of a request, where the command takes one and it was given.
+template <const Places& places>
+std::optional<double> width_given(const RowRequest& request) {
+    if constexpr (places.w >= 0) {
+        if (request.given(places.w)) {
+            return value(request, places.w);
+        }
+    }
+    return std::nullopt;
+}
+
 // The dielectric of a request: its er, tand and f_spec as given, or else its substrate's.
 template <const Places& places>
 Dielectric dielectric_of(const RowRequest& request) {
@@ -243,7 +254,7 @@ std::optional<Fault> check_line(const RowRequest& request) {
     if (!request.given(places.tand) && !request.given(places.substrate)) {
         return Fault{kLineMessages[no_loss_tangent], "tand"};
     }
-    if (places.w >= 0 && request.given(std::max(places.w, 0)) == request.given(places.z0)) {
+    if (places.w >= 0 && width_given<places>(request).has_value() == request.given(places.z0)) {
         return Fault{kMoreLineMessages[0], "w"};
     }
     if (value(request, places.roughness_model) == kHuray &&
@@ -351,7 +362,8 @@ void answer_line(const RowRequest& request, RowAnswer& answer) {
     const double height = value(request, places.h) * metres;
     const double thickness = value(request, places.t) * metres;
     const double frequency = value(request, places.freq) * kHertzPerGigahertz;
-    if (places.w < 0 || !request.given(std::max(places.w, 0))) {
+    const std::optional<double> width = width_given<places>(request);
+    if (!width) {
         const WidthAtFrequency found =
             width_for_impedance(value(request, places.z0), height, thickness, dielectric, conductor, frequency);
         if (found.end != WidthEnd::met_tolerance) {
@@ -363,8 +375,8 @@ void answer_line(const RowRequest& request, RowAnswer& answer) {
         set_verdict(found.line, answer);
         return;
     }
-    const LineAtFrequency line = line_at_frequency(
-        Strip{value(request, std::max(places.w, 0)) * metres, height, thickness}, dielectric, conductor, frequency);
+    const LineAtFrequency line =
+        line_at_frequency(Strip{*width * metres, height, thickness}, dielectric, conductor, frequency);
     set_verdict(line, answer);
     if (line.status == LineStatus::ok) {
         set_results<places>(request, line, answer);
@@ -419,7 +431,7 @@ bool same_materials(const RowRequest& first, const RowRequest& other) {
             return false;
         }
     }
-    return first.units == other.units && first.given(std::max(places.w, 0)) && other.given(std::max(places.w, 0));
+    return first.units == other.units && width_given<places>(first) && width_given<places>(other);
 }
 
 void answer_line_block(std::span<const RowRequest> requests, std::span<RowAnswer> answers) {

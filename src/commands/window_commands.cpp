@@ -246,11 +246,4 @@ const Command kSynthT = {
     .rows_per_batch = kPressesPerBatch,
 };
 
-velmoka::Command window_command_of(const Command& command) {
-    return &command == &kSolve     ? velmoka::Command::synthesis
-           : &command == &kSynthPi ? velmoka::Command::synthpi
-           : &command == &kSynthT  ? velmoka::Command::syntht
-                                   : velmoka::Command::analysis;
-}
-
 }  // namespace velmoka::commands

@@ -20,7 +20,4 @@ extern const Command kSolve;
 extern const Command kSynthPi;
 extern const Command kSynthT;
 
-// The window's command of a window command's declaration.
-velmoka::Command window_command_of(const Command& command);
-
 }  // namespace velmoka::commands
