@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "maths/microstrip_line.h"
 #include "maths/pair_modes.h"
 
 // Quasi-static closed form of an edge-coupled pair of microstrips: two identical strips of width
@@ -21,6 +22,13 @@ namespace velmoka {
 inline constexpr double kCoupledFittedSmallestRatio = 0.1;  // W/H and S/H
 inline constexpr double kCoupledFittedLargestRatio = 10.0;
 inline constexpr double kCoupledFittedLargestPermittivity = 18.0;
+
+// Gaps wider than this (in H) are taken as this wide: the gap's powers in the formulas stay
+// finite, where beyond about 1e100 H they overflow to a NaN. Up to W/H 3 the modes are the single
+// strip's to 1e-9 there; on wider strips the odd mode's coupling term Q10, far beyond the fitted
+// gaps, grows again with the gap past about 1000 H (at W/H 10 the odd impedance falls 0.1 % short
+// of the single strip's at 1000 H and all of it at this gap).
+inline constexpr double kDecoupledGap = 1e6;
 
 enum class CoupledStatus {
     ok,                   // the modes are given, within the fitted range
@@ -44,6 +52,11 @@ CoupledMicrostrip coupled_microstrip(double u, double g, double t, double er);
 
 // The same from the strip width w, gap s, substrate height h and strip thickness t in one length unit.
 CoupledMicrostrip coupled_microstrip(double w, double s, double h, double t, double er);
+
+// The single strip either mode becomes as the gap widens without bound: Hammerstad and Jensen's
+// strip of width ratio u with the full free-space wave impedance, widened by Δur on the
+// substrate and by Δu1 in air.
+LineProperties decoupled_strip(double u, double t, double er);
 
 // "ok", or what is wrong with the pair, in a few words ("gap invalid").
 std::string_view coupled_status_text(CoupledStatus status);
