@@ -126,14 +126,16 @@ ImpedanceDispersionPowersOf<LaneDoubles<Lanes>> impedance_dispersion_powers_on(
     return {r8, r17};
 }
 
-// (R13/R14)^R17, R13 = 0.9408·e_eff(f)^R8 − 0.9603 and R14 = (0.9408 − R9)·e_eff(0)^R8 − 0.9603.
+// (R13/R14)^R17, R13 = 0.9408·e_eff(f)^R8 − 0.9603 and R14 = (0.9408 − R9)·e_eff(0)^R8 − 0.9603,
+// both taken over e_eff(0)^R8: the powers themselves overflow where e_eff passes about 1e135.
 template <typename Lanes>
 LaneDoubles<Lanes> impedance_ratio_of_powers_on(const ImpedanceDispersionPowersOf<LaneDoubles<Lanes>>& powers,
                                                 LaneDoubles<Lanes> r9, LaneDoubles<Lanes> static_e_eff,
                                                 LaneDoubles<Lanes> dispersed_e_eff) {
     using V = LaneDoubles<Lanes>;
-    const V r13 = 0.9408 * Lanes::exp(powers.r8 * Lanes::log(dispersed_e_eff)) - 0.9603;
-    const V r14 = (0.9408 - r9) * Lanes::exp(powers.r8 * Lanes::log(static_e_eff)) - 0.9603;
+    const V offset = 0.9603 * Lanes::exp(-powers.r8 * Lanes::log(static_e_eff));
+    const V r13 = 0.9408 * Lanes::exp(powers.r8 * Lanes::log(dispersed_e_eff / static_e_eff)) - offset;
+    const V r14 = (0.9408 - r9) - offset;
     return Lanes::exp(powers.r17 * Lanes::log(r13 / r14));
 }
 
