@@ -202,6 +202,8 @@ std::string_view coupled_status_text(CoupledStatus status) {
             return "thickness invalid";
         case CoupledStatus::permittivity_invalid:
             return "permittivity invalid";
+        case CoupledStatus::frequency_invalid:
+            return "frequency invalid";
         case CoupledStatus::no_sound_answer:
             return "no sound answer";
     }

@@ -32,12 +32,14 @@ inline constexpr double kDecoupledGap = 1e6;
 
 enum class CoupledStatus {
     ok,                   // the modes are given, within the fitted range
-    beyond_fitted_range,  // the modes are given, but W/H or S/H is outside 0.1 to 10 or er above 18
+    beyond_fitted_range,  // the modes are given, but W/H or S/H is outside 0.1 to 10, er above 18
+                          // or, at a frequency, fn above 25 GHz·mm
     width_invalid,        // W/H is not a positive finite number
     gap_invalid,          // S/H is not a positive finite number
     height_invalid,       // H is not a positive finite length
     thickness_invalid,    // T/H is below 0 or not finite
     permittivity_invalid, // er is below 1 or not finite
+    frequency_invalid,    // at a frequency: fn is below 0 or not finite
     no_sound_answer,      // far beyond the fitted range, where the formulas give no finite positive
                           // impedance or an effective dielectric constant outside 1 to er
 };
