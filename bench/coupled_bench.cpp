@@ -1,6 +1,8 @@
-// The closed-form pair: one pair, and a million pairs through the array entry point on every core.
+// The closed-form pair: one pair, one pair at a frequency, and a million pairs through the array
+// entry point on every core.
 
 #include "maths/coupled_arrays.h"
+#include "maths/coupled_dispersion.h"
 #include "maths/coupled_microstrip.h"
 
 #include <benchmark/benchmark.h>
@@ -17,6 +19,17 @@ void BM_CoupledPair(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CoupledPair)->Arg(0)->Arg(17)->ArgName("T/H %");
+
+// The same pair at fn = 10 GHz·mm from its static modes, worked out once: the cost of each
+// frequency of a sweep.
+void BM_CoupledPairAtFrequency(benchmark::State& state) {
+    const double t = static_cast<double>(state.range(0)) / 100.0;
+    const velmoka::CoupledMicrostrip at_rest = velmoka::coupled_microstrip(1.0, 1.0, t, 4.4);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(velmoka::coupled_at_frequency(at_rest, 1.0, 1.0, t, 4.4, 10.0));
+    }
+}
+BENCHMARK(BM_CoupledPairAtFrequency)->Arg(0)->Arg(17)->ArgName("T/H %");
 
 // A million pairs over W/H 0.1 to 10, S/H 0.1 to 10, T/H 0 to 0.2 and er 2.2 to 10.
 void BM_CoupledMillionPairs(benchmark::State& state) {

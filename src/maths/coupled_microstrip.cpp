@@ -18,10 +18,6 @@ constexpr PairModes kNoModes{kNotANumber, kNotANumber, kNotANumber, kNotANumber}
 // The free-space wave impedance over 2π, ohms: a zero-thickness strip's air impedance over its
 // air_impedance_log.
 constexpr double kAirImpedancePerLog = kFreeSpaceImpedance / (2.0 * std::numbers::pi);
-// Gaps wider than this (in H) are taken as this wide: the strips no longer couple there (within
-// the fitted widths the modes are the single strip's to 1e-8), and the gap's powers, up to g³
-// and g^2.43 in the odd mode's terms, stay finite, where beyond about 1e100 H they overflow to a NaN.
-constexpr double kDecoupledGap = 1e6;
 
 double squared(double x) {
     return x * x;
@@ -181,6 +177,15 @@ CoupledMicrostrip coupled_microstrip(double w, double s, double h, double t, dou
     return coupled_microstrip(w / h, s / h, t / h, er);
 }
 
+LineProperties decoupled_strip(double u, double t, double er) {
+    const double gain_in_air = width_increment_in_air(u, t);
+    const double on_substrate = u + width_increment_on_dielectric(gain_in_air, substrate_terms(er));
+    const double air_log = air_impedance_log(on_substrate);
+    const double e_eff = zero_thickness_line(on_substrate, er).e_eff;
+    const double in_air_over_on_substrate = air_impedance_log(u + gain_in_air) / air_log;
+    return {kAirImpedancePerLog * air_log / std::sqrt(e_eff), e_eff * squared(in_air_over_on_substrate)};
+}
+
 std::string_view coupled_status_text(CoupledStatus status) {
     switch (status) {
         case CoupledStatus::ok:
@@ -197,6 +202,8 @@ std::string_view coupled_status_text(CoupledStatus status) {
             return "thickness invalid";
         case CoupledStatus::permittivity_invalid:
             return "permittivity invalid";
+        case CoupledStatus::frequency_invalid:
+            return "frequency invalid";
         case CoupledStatus::no_sound_answer:
             return "no sound answer";
     }

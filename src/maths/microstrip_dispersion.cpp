@@ -1,5 +1,7 @@
 #include "maths/microstrip_dispersion.h"
 
+#include <cmath>
+
 #include "maths/microstrip_dispersion_lanes.h"
 
 namespace velmoka {
@@ -39,6 +41,15 @@ double dispersed_effective_permittivity(double er, double static_e_eff, double g
 double impedance_dispersion_ratio(const StripDispersion& strip, double fn, double static_e_eff,
                                   double dispersed_e_eff) {
     return impedance_dispersion_ratio_on<ScalarLanes>(strip, fn, static_e_eff, dispersed_e_eff);
+}
+
+ImpedanceDispersionPowers impedance_dispersion_powers(const StripDispersion& strip, double fn) {
+    return impedance_dispersion_powers_on<ScalarLanes>(strip, std::log(fn));
+}
+
+double impedance_ratio_of_powers(const ImpedanceDispersionPowers& powers, double r9, double static_e_eff,
+                                 double dispersed_e_eff) {
+    return impedance_ratio_of_powers_on<ScalarLanes>(powers, r9, static_e_eff, dispersed_e_eff);
 }
 
 }  // namespace velmoka

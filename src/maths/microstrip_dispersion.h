@@ -96,4 +96,21 @@ inline constexpr double kLowestImpedanceDispersionPermittivity = 1.2;
 double impedance_dispersion_ratio(const StripDispersion& strip, double fn, double static_e_eff,
                                   double dispersed_e_eff);
 
+// The two powers of Jansen and Kirschning's Z0(f) at one frequency, which depend on the strip's
+// width ratio, er and fn alone. The even mode of a coupled pair builds its own ratio on them:
+// its e_eff raised to a power built on R8, the ratio to R17.
+template <typename Real>
+struct ImpedanceDispersionPowersOf {
+    Real r8;   // the power of e_eff in R13 and R14
+    Real r17;  // the power of R13/R14
+};
+using ImpedanceDispersionPowers = ImpedanceDispersionPowersOf<double>;
+
+ImpedanceDispersionPowers impedance_dispersion_powers(const StripDispersion& strip, double fn);
+
+// (R13/R14)^R17 from the powers, R9 and both effective permittivities, as in
+// impedance_dispersion_ratio: a ratio of the same form with other powers and another R9.
+double impedance_ratio_of_powers(const ImpedanceDispersionPowers& powers, double r9, double static_e_eff,
+                                 double dispersed_e_eff);
+
 }  // namespace velmoka

@@ -106,27 +106,49 @@ LaneDoubles<Lanes> dispersed_e_eff_on(LaneDoubles<Lanes> er, LaneDoubles<Lanes> 
     return static_e_eff + (er - static_e_eff) / (1.0 + 1.0 / growth);
 }
 
+// The powers of fn from its one logarithm: (fn/scale)^a = e^(a·(ln fn − ln scale)), 0 at fn = 0
+// for every a > 0.
+template <typename Lanes>
+LaneDoubles<Lanes> power_of_fn_on(LaneDoubles<Lanes> log_fn, double exponent, double scale) {
+    return Lanes::exp(exponent * (log_fn - std::log(scale)));
+}
+
+template <typename Lanes>
+ImpedanceDispersionPowersOf<LaneDoubles<Lanes>> impedance_dispersion_powers_on(
+    const StripDispersionOf<LaneDoubles<Lanes>>& strip, LaneDoubles<Lanes> log_fn) {
+    using V = LaneDoubles<Lanes>;
+    const V r8 = 1.0 + 1.275 * (1.0 - Lanes::exp(-strip.r8_rate * power_of_fn_on<Lanes>(log_fn, 2.745, 18.365)));
+    const V r11 = 1.0 / (0.0962 + 1.0 / power_of_fn_on<Lanes>(log_fn, 6.0, 19.47));
+    const V r15 = strip.r15_rate * power_of_fn_on<Lanes>(log_fn, 1.097, 12.3);
+    const V r16 = 1.0 + strip.r16_rate * r11;
+    const V r17 = strip.r7 * (1.0 - 1.1241 * (strip.width.r12 / r16) *
+                                        Lanes::exp(-0.026 * power_of_fn_on<Lanes>(log_fn, 1.15656, 1.0) - r15));
+    return {r8, r17};
+}
+
+// (R13/R14)^R17, R13 = 0.9408·e_eff(f)^R8 − 0.9603 and R14 = (0.9408 − R9)·e_eff(0)^R8 − 0.9603,
+// both taken over e_eff(0)^R8: the powers themselves overflow where e_eff passes about 1e135.
+template <typename Lanes>
+LaneDoubles<Lanes> impedance_ratio_of_powers_on(const ImpedanceDispersionPowersOf<LaneDoubles<Lanes>>& powers,
+                                                LaneDoubles<Lanes> r9, LaneDoubles<Lanes> static_e_eff,
+                                                LaneDoubles<Lanes> dispersed_e_eff) {
+    using V = LaneDoubles<Lanes>;
+    const V offset = 0.9603 * Lanes::exp(-powers.r8 * Lanes::log(static_e_eff));
+    const V r13 = 0.9408 * Lanes::exp(powers.r8 * Lanes::log(dispersed_e_eff / static_e_eff)) - offset;
+    const V r14 = (0.9408 - r9) - offset;
+    return Lanes::exp(powers.r17 * Lanes::log(r13 / r14));
+}
+
 template <typename Lanes>
 LaneDoubles<Lanes> impedance_dispersion_ratio_on(const StripDispersionOf<LaneDoubles<Lanes>>& strip,
                                                  LaneDoubles<Lanes> fn, LaneDoubles<Lanes> static_e_eff,
                                                  LaneDoubles<Lanes> dispersed_e_eff) {
     using V = LaneDoubles<Lanes>;
-    // The powers of fn from its one logarithm: fn^a = e^(a·ln fn), 0 at fn = 0 for every a > 0.
     const V log_fn = Lanes::log(fn);
-    const auto power_of_fn = [&](double exponent, double scale) {
-        return Lanes::exp(exponent * (log_fn - std::log(scale)));
-    };
-    const V r5 = power_of_fn(12.0, 28.843);
-    const V r8 = 1.0 + 1.275 * (1.0 - Lanes::exp(-strip.r8_rate * power_of_fn(2.745, 18.365)));
+    const V r5 = power_of_fn_on<Lanes>(log_fn, 12.0, 28.843);
     const V r9 = strip.r9_amplitude / (1.2992 + 1.0 / r5);  // R5/(1 + 1.2992·R5) as an inverse
-    const V r11 = 1.0 / (0.0962 + 1.0 / power_of_fn(6.0, 19.47));
-    const V r13 = 0.9408 * Lanes::exp(r8 * Lanes::log(dispersed_e_eff)) - 0.9603;
-    const V r14 = (0.9408 - r9) * Lanes::exp(r8 * Lanes::log(static_e_eff)) - 0.9603;
-    const V r15 = strip.r15_rate * power_of_fn(1.097, 12.3);
-    const V r16 = 1.0 + strip.r16_rate * r11;
-    const V r17 =
-        strip.r7 * (1.0 - 1.1241 * (strip.width.r12 / r16) * Lanes::exp(-0.026 * power_of_fn(1.15656, 1.0) - r15));
-    return Lanes::exp(r17 * Lanes::log(r13 / r14));
+    return impedance_ratio_of_powers_on<Lanes>(impedance_dispersion_powers_on<Lanes>(strip, log_fn), r9, static_e_eff,
+                                               dispersed_e_eff);
 }
 
 }  // namespace

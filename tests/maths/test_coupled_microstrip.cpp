@@ -95,7 +95,7 @@ void TestCoupledMicrostrip::sameFormulasElsewhere() {
 
 // A million H apart and more the strips no longer couple: both modes are Hammerstad and Jensen's
 // single strip, its thickness taken as they take it, widened by Δur on the dielectric and by Δu1
-// in air; the gap's powers in the formulas overflow no sooner than that.
+// in air, which decoupled_strip gives; the gap's powers in the formulas overflow no sooner than that.
 void TestCoupledMicrostrip::wideGapIsTheSingleStrip_data() {
     QTest::addColumn<double>("u");
     QTest::addColumn<double>("t");
@@ -119,6 +119,9 @@ void TestCoupledMicrostrip::wideGapIsTheSingleStrip() {
     const double z = velmoka::kFreeSpaceImpedance / (2.0 * std::numbers::pi) * air_log / std::sqrt(e_zero);
     const double in_air_over_on_substrate = velmoka::air_impedance_log(u + du1) / air_log;
     const double e_eff = e_zero * in_air_over_on_substrate * in_air_over_on_substrate;
+    const velmoka::LineProperties decoupled = velmoka::decoupled_strip(u, t, er);
+    COMPARE_WITHIN(decoupled.z0 / z, 1.0, 1e-15);
+    COMPARE_WITHIN(decoupled.e_eff / e_eff, 1.0, 1e-15);
 
     for (double g : {1e6, 1e30, 1e200}) {
         const CoupledMicrostrip pair = coupled_microstrip(u, g, t, er);
