@@ -1,7 +1,9 @@
 #include "commands/pair_commands.h"
 
+#include "common/length_units.h"
 #include "field_solver/field_pair.h"
 #include "field_solver/field_pair_search.h"
+#include "maths/coupled_dispersion.h"
 #include "maths/coupled_microstrip.h"
 #include "maths/pair_search.h"
 
@@ -104,9 +106,21 @@ void set_accuracies(RowAnswer& answer, const PairModes& accuracy) {
     answer.results[er_eff_odd_accuracy] = accuracy.e_eff_odd;
 }
 
-// The closed form beyond its fitted range still answers: a warning of the row.
-constexpr std::array<std::string_view, 1> kFormulaWarnings = {
-    "the closed form beyond its fitted range (W/H and S/H 0.1 to 10, er up to 18)"};
+// The closed form beyond the ranges its formulas were fitted over still answers, with a warning
+// for each bit of PairRangeWarnings.
+constexpr std::array<std::string_view, 10> kFormulaWarnings = {
+    "W/H outside 0.1 to 10, the range of Kirschning and Jansen's pair",
+    "S/H outside 0.1 to 10, the range of Kirschning and Jansen's pair",
+    "er above 18, the range of Kirschning and Jansen's pair",
+    "f·H above 25 GHz·mm, the range of Kirschning and Jansen's pair at frequency",
+    "W/H outside 0.1 to 100, the range of the single strip's e_eff(f)",
+    "er above 20, the range of the single strip's e_eff(f)",
+    "H above 0.13 free-space wavelengths, the range of the single strip's e_eff(f)",
+    "W/H outside 0.1 to 10, the range of the single strip's Z0(f)",
+    "er above 18, the range of the single strip's Z0(f)",
+    "H above 0.1 free-space wavelengths, the range of the single strip's Z0(f)",
+};
+constexpr double kMillimetresPerMetre = 1.0 / kMetresPerMillimetre;
 
 // The words of the field solution's and the searches' ends but a solution.
 const std::array<std::string_view, 19> kPairMessages = {
@@ -188,14 +202,46 @@ struct Formula {
     Verdict verdict;
 };
 
-Formula formula(double u, double g, double t, double er) {
+// The static pair's ranges passed, as the pair at frequency flags them.
+Warnings static_warnings(double u, double g, double er) {
+    const auto outside = [](double ratio) {
+        return !(ratio >= kCoupledFittedSmallestRatio && ratio <= kCoupledFittedLargestRatio);
+    };
+    PairRangeWarnings warnings;
+    if (outside(u)) {
+        warnings.add(PairRangeWarning::pair_width_ratio);
+    }
+    if (outside(g)) {
+        warnings.add(PairRangeWarning::pair_gap_ratio);
+    }
+    if (er > kCoupledFittedLargestPermittivity) {
+        warnings.add(PairRangeWarning::pair_permittivity);
+    }
+    return warnings.flags;
+}
+
+// The closed form, static or, given fn = f·H in GHz·mm, at that frequency.
+Formula formula(double u, double g, double t, double er, std::optional<double> fn = std::nullopt) {
     Formula answer{coupled_microstrip(u, g, t, er), {}};
-    if (answer.pair.status == CoupledStatus::beyond_fitted_range) {
-        answer.verdict.warnings = 1U;
-    } else if (answer.pair.status != CoupledStatus::ok) {
+    if (fn && (answer.pair.status == CoupledStatus::ok || answer.pair.status == CoupledStatus::beyond_fitted_range)) {
+        const CoupledAtFrequency at_frequency = coupled_at_frequency(answer.pair, u, g, t, er, *fn);
+        answer.pair = {at_frequency.modes, at_frequency.status};
+        answer.verdict.warnings = at_frequency.warnings.flags;
+    } else {
+        answer.verdict.warnings = static_warnings(u, g, er);
+    }
+    if (answer.pair.status != CoupledStatus::ok && answer.pair.status != CoupledStatus::beyond_fitted_range) {
         answer.verdict = {Status::stopped, Fault{coupled_status_text(answer.pair.status), ""}, 0};
     }
     return answer;
+}
+
+// fn = f·H in GHz·mm of a request's frequency, where it has one.
+std::optional<double> normalised_frequency_of(const RowRequest& request, int freq, double height) {
+    if (!request.given(freq)) {
+        return std::nullopt;
+    }
+    return request.values[static_cast<std::size_t>(freq)] * height * metres_per(request.units) * kMillimetresPerMetre;
 }
 
 // The geometry of a request by its parameters' places, and its ratios to H.
@@ -212,14 +258,26 @@ double value(const RowRequest& request, int parameter) {
 
 // ---- velmoka.pair: the closed form.
 
-enum FormulaParameter : int { formula_w, formula_s, formula_h, formula_t, formula_er };
-constexpr std::array<Parameter, 5> kFormulaParameters = {{
+enum FormulaParameter : int { formula_w, formula_s, formula_h, formula_t, formula_er, formula_freq };
+constexpr Parameter kFrequency{"freq",
+                               Form::number,
+                               Quantity::frequency,
+                               Need::optional,
+                               kNotGiven,
+                               kZeroOrAbove,
+                               {},
+                               "the frequency of the closed form's dispersion (static where none is given)"};
+constexpr std::array<Parameter, 6> kFormulaParameters = {{
     length("w", Need::required, "the width W of each strip"),
     length("s", Need::required, "the gap S between the strips' facing sides"),
     kHeight,
     kThickness,
     kPermittivity,
+    kFrequency,
 }};
+// The field solution is quasi-static: it takes no frequency.
+constexpr std::array<Parameter, 5> kFieldParameters = {
+    kFormulaParameters[0], kFormulaParameters[1], kFormulaParameters[2], kFormulaParameters[3], kFormulaParameters[4]};
 constexpr std::array<Column, 5> kGeometryColumns = {{
     {"w", "Width", Quantity::length, formula_w},
     {"s", "Gap", Quantity::length, formula_s},
@@ -227,12 +285,15 @@ constexpr std::array<Column, 5> kGeometryColumns = {{
     {"t", "Conductor Thickness", Quantity::length, formula_t},
     {"er", "Dielectric Constant", Quantity::none, formula_er},
 }};
-constexpr auto kFormulaColumns = joined(kGeometryColumns, kModeColumns, kDifferential, kCommonAndCoupling);
+constexpr std::array<Column, 1> kFrequencyColumn = {{{"freq", "Frequency", Quantity::frequency, formula_freq}}};
+constexpr auto kFormulaColumns =
+    joined(kGeometryColumns, kFrequencyColumn, kModeColumns, kDifferential, kCommonAndCoupling);
 
 void answer_formula(const RowRequest& request, RowAnswer& answer) {
     const Geometry line{value(request, formula_w), value(request, formula_s), value(request, formula_h),
                         value(request, formula_t), value(request, formula_er)};
-    const Formula found = formula(line.u(), line.g(), line.t_ratio(), line.er);
+    const Formula found =
+        formula(line.u(), line.g(), line.t_ratio(), line.er, normalised_frequency_of(request, formula_freq, line.h));
     answer.verdict = found.verdict;
     if (answer.verdict.status == Status::ok) {
         set_modes(answer, found.pair.modes);
@@ -329,8 +390,8 @@ constexpr auto kGapColumns = search_columns<false>();
 
 // ---- velmoka-cli pair: the field solution and the closed form side by side.
 
-enum PairParameter : int { pair_w, pair_s, pair_h, pair_t, pair_er, pair_z_diff, pair_solver };
-constexpr std::array<Parameter, 7> kPairParameters = {{
+enum PairParameter : int { pair_w, pair_s, pair_h, pair_t, pair_er, pair_z_diff, pair_solver, pair_freq };
+constexpr std::array<Parameter, 8> kPairParameters = {{
     length("w", Need::optional, "the width W of each strip; left out with z_diff, the width for it"),
     length("s", Need::optional, "the gap S between the strips' facing sides; left out with z_diff, the gap for it"),
     kHeight,
@@ -345,6 +406,14 @@ constexpr std::array<Parameter, 7> kPairParameters = {{
      {},
      "the differential impedance wanted, with w or s left out"},
     kSolver,
+    {"freq",
+     Form::number,
+     Quantity::frequency,
+     Need::optional,
+     kNotGiven,
+     kZeroOrAbove,
+     {},
+     "the frequency of the closed form's dispersion, beside the quasi-static field (static where none is given)"},
 }};
 
 // The results of a pair: the field's modes and accuracies, the closed form's modes, the closed
@@ -354,13 +423,14 @@ constexpr int kDifference = kModel + 5;
 constexpr int kSolvedWidth = kDifference + 5;
 constexpr int kSolvedGap = kSolvedWidth + 1;
 
-constexpr std::array<Column, 6> kPairGeometry = {{
+constexpr std::array<Column, 7> kPairGeometry = {{
     {"w", "Width", Quantity::length, pair_w, kSolvedWidth},
     {"s", "Gap", Quantity::length, pair_s, kSolvedGap},
     {"h", "Dielectric Thickness", Quantity::length, pair_h},
     {"t", "Conductor Thickness", Quantity::length, pair_t},
     {"er", "Dielectric Constant", Quantity::none, pair_er},
     result_column("z_diff", "Differential impedance", Quantity::impedance, z_diff, pair_z_diff),
+    {"freq", "Frequency", Quantity::frequency, pair_freq},
 }};
 constexpr std::array<Column, 10> kModelAndDifferences = {{
     result_column("model_z_even", "Closed-form even-mode impedance", Quantity::impedance, kModel + z_even),
@@ -412,7 +482,7 @@ void answer_pair(const RowRequest& request, RowAnswer& answer) {
     }
     set_modes(answer, field.modes);
     set_accuracies(answer, field.accuracy);
-    const Formula model = formula(u, g, t, er);
+    const Formula model = formula(u, g, t, er, normalised_frequency_of(request, pair_freq, value(request, pair_h)));
     answer.verdict.warnings = model.verdict.warnings;
     const std::array<double, 5> field_values = {field.modes.z_even, field.modes.z_odd, field.modes.e_eff_even,
                                                 field.modes.e_eff_odd, differential_impedance(field.modes)};
@@ -471,10 +541,10 @@ const Command kFieldPair = {
     .caption = "Edge-coupled pair, field solution",
     .summary = "The field solution of an edge-coupled pair",
     .units = UnitChoice::lengths,
-    .parameters = kFormulaParameters,
+    .parameters = kFieldParameters,
     .columns = kFieldColumns,
     .messages = kPairMessages,
-    .positional = kFormulaParameters.size(),
+    .positional = kFieldParameters.size(),
     .answer = answer_field,
     .rows_per_batch = 1,
     .batches_per_core = kFieldRowsInFlight,

@@ -20,7 +20,7 @@ public:
     TextColumn() = default;
     explicit TextColumn(py::array& texts);
 
-    // Writes ASCII text into element `index` (flat, C order), cut at the array's width.
+    // Writes UTF-8 text into element `index` (flat, C order), cut at the array's width.
     void write(std::size_t index, std::string_view text) const;
 
 private:

@@ -63,8 +63,7 @@ py::array Results::verdict_words(std::size_t verdict_key) const {
         }
     }
     std::vector<std::string> warning_words;
-    const bool few_warnings = words.warnings.size() <= 8;
-    for (std::uint32_t bits = 0; few_warnings && bits < (1U << words.warnings.size()); ++bits) {
+    for (std::uint32_t bits = 0; bits < (1U << words.warnings.size()); ++bits) {
         std::string joined;
         for (std::size_t bit = 0; bit < words.warnings.size(); ++bit) {
             if ((bits >> bit & 1U) != 0) {

@@ -15,6 +15,9 @@ namespace velmoka::python {
 
 namespace py = pybind11;
 
+// The most warnings a command's verdicts can carry: each combination of them is told in words.
+inline constexpr std::size_t kMostWarnings = 12;
+
 // The words an answer's verdict is told in, for one call: the places of the element's codes.
 struct Vocabulary {
     struct Message {

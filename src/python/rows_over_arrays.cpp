@@ -73,8 +73,8 @@ std::shared_ptr<Vocabulary> vocabulary_of(const commands::Command& command) {
         }
     }
     words->warnings.assign(command.warnings.begin(), command.warnings.end());
-    if (words->warnings.size() > 8) {
-        throw std::logic_error("a command of more than eight warnings");
+    if (words->warnings.size() > kMostWarnings) {
+        throw std::logic_error("a command of more warnings than a Results tells");
     }
     return words;
 }

@@ -77,6 +77,14 @@ def test_pair_functions_agree_with_velmoka_cli_pair():
         assert row[key] == field[key] and row["model_" + key] == formula[key]
 
 
+def test_pair_disperses_from_its_static_modes():
+    static = velmoka.pair(0.1, 0.1, 0.1, 0.035, 4.3, units="mm")
+    found = velmoka.pair(0.1, 0.1, 0.1, 0.035, 4.3, [0, 10, 300], units="mm")
+    assert found.z_diff[0] == static.z_diff and found.er_eff_odd[0] == static.er_eff_odd
+    assert found.er_eff_even[1] > static.er_eff_even and found.er_eff_odd[1] > static.er_eff_odd
+    assert list(found.warnings[:2]) == ["", ""] and "25 GHz·mm" in found.warnings[2]
+
+
 def test_pair_searches_meet_their_target_or_say_why():
     widths = velmoka.pair_width([85, 100, 400], 0.1, 0.1, 0.035, 4.3, units="mm")
     assert list(widths.status) == ["ok", "ok", "stopped"] and np.isnan(widths.w[2])
