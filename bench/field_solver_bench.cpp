@@ -1,6 +1,8 @@
 // The field solver beside the line model: one line to 0.01 %, the 45-line grid of the reference
 // solutions on one and on two threads, how Z0 and e_eff move as the panels are halved, and
-// edge-coupled pairs to 0.01 % in both modes and the width of a 100 ohm pair on the field.
+// edge-coupled pairs to 0.01 % in both modes: a few designs, the widest strips at the corners of
+// the range, the slowest and the mean pair of a grid over the whole range, and the width of a
+// 100 ohm pair on the field.
 
 #include "field_solver/field_line.h"
 #include "field_solver/field_pair.h"
@@ -13,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -165,6 +168,68 @@ void BM_FieldPair(benchmark::State& state) {
     state.SetLabel(text);
 }
 BENCHMARK(BM_FieldPair)->DenseRange(0, 4)->ArgName("pair")->Unit(benchmark::kMillisecond);
+
+// The widest strips, W/H 20, which need the most panels and the longest reach of the slab's
+// images: gap S/H 0.05 or 20, no copper or T/H 0.01, in air or on er 100.
+void BM_FieldWidestPair(benchmark::State& state) {
+    const double gaps[] = {0.05, 20.0};
+    const double thicknesses[] = {0.0, 0.01};
+    const double permittivities[] = {1.0, 100.0};
+    const Pair pair{20.0, gaps[state.range(0)], thicknesses[state.range(1)], permittivities[state.range(2)]};
+    velmoka::FieldPair answer{};
+    for (auto _ : state) {
+        answer = velmoka::field_pair(pair.u, pair.g, pair.t, pair.er);
+        benchmark::DoNotOptimize(answer);
+    }
+    state.SetLabel(std::string(velmoka::field_pair_status_text(answer.status)));
+}
+BENCHMARK(BM_FieldWidestPair)
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
+    ->ArgNames({"gap", "copper", "er"})
+    ->Unit(benchmark::kMillisecond);
+
+// Every pair of a grid over the whole range, each solved once and timed alone: W/H and S/H 0.05,
+// 0.3, 1, 5 and 20, T/H 0, 0.01, 0.1 and 1, er 1, 4.4, 10 and 100. The counters give the slowest
+// pair's time and the mean, the label the slowest pair and how many missed the accuracy.
+void BM_FieldPairGrid(benchmark::State& state) {
+    const double ratios[] = {0.05, 0.3, 1.0, 5.0, 20.0};
+    std::vector<Pair> grid;
+    for (double u : ratios) {
+        for (double g : ratios) {
+            for (double t : {0.0, 0.01, 0.1, 1.0}) {
+                for (double er : {1.0, 4.4, 10.0, 100.0}) {
+                    grid.push_back({u, g, t, er});
+                }
+            }
+        }
+    }
+    double slowest = 0.0;
+    double total = 0.0;
+    Pair slowest_pair{};
+    int unsolved = 0;
+    for (auto _ : state) {
+        for (const Pair& pair : grid) {
+            const auto start = std::chrono::steady_clock::now();
+            const velmoka::FieldPair answer = velmoka::field_pair(pair.u, pair.g, pair.t, pair.er);
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            benchmark::DoNotOptimize(answer);
+            total += seconds;
+            unsolved += answer.status == velmoka::FieldPairStatus::ok ? 0 : 1;
+            if (seconds > slowest) {
+                slowest = seconds;
+                slowest_pair = pair;
+            }
+        }
+    }
+    const double solved = static_cast<double>(state.iterations() * grid.size());
+    state.counters["slowest_ms"] = 1e3 * slowest;
+    state.counters["mean_ms"] = 1e3 * total / solved;
+    char text[120];
+    std::snprintf(text, sizeof text, "slowest W/H %g S/H %g T/H %g er %g; %d of %zu short of the accuracy",
+                  slowest_pair.u, slowest_pair.g, slowest_pair.t, slowest_pair.er, unsolved, grid.size());
+    state.SetLabel(text);
+}
+BENCHMARK(BM_FieldPairGrid)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The width of a 100 ohm differential pair on the field solution: H 0.2 mm, S 0.2 mm, T 35 um on FR-4.
 void BM_FieldWidthFor100Ohms(benchmark::State& state) {
