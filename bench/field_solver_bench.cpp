@@ -119,9 +119,10 @@ void BM_MeshConvergence(benchmark::State& state) {
     const int level = static_cast<int>(state.range(1));
     const std::vector<velmoka::field_solver::Panel> half_strip =
         velmoka::field_solver::strip_panels(line.u, line.t, level);
+    const velmoka::field_solver::SlabImages slab(line.er, half_strip);
     velmoka::field_solver::StripCapacitances c{};
     for (auto _ : state) {
-        c = velmoka::field_solver::strip_capacitances(half_strip, line.er);
+        c = velmoka::field_solver::strip_capacitances(half_strip, slab);
     }
     const double z0 = velmoka::kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air);
     const double e_eff = c.with_slab / c.in_air;

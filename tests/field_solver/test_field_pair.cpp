@@ -166,8 +166,10 @@ void TestFieldPair::finerMeshesAgree() {
     constexpr int kFirstFinerLevel = 3;
     std::vector<std::array<double, 4>> levels;
     for (int level = kFirstFinerLevel; level < kFirstFinerLevel + 3; ++level) {
-        const velmoka::field_solver::PairCapacitances c = velmoka::field_solver::pair_capacitances(
-            velmoka::field_solver::whole_strip_panels(u, t, 0.5 * (u + g), level), er);
+        const std::vector<velmoka::field_solver::Panel> right_strip =
+            velmoka::field_solver::whole_strip_panels(u, t, 0.5 * (u + g), level);
+        const velmoka::field_solver::PairCapacitances c =
+            velmoka::field_solver::pair_capacitances(right_strip, velmoka::field_solver::SlabImages(er, right_strip));
         levels.push_back({velmoka::kFreeSpaceImpedance / std::sqrt(c.even.with_slab * c.even.in_air),
                           velmoka::kFreeSpaceImpedance / std::sqrt(c.odd.with_slab * c.odd.in_air),
                           c.even.with_slab / c.even.in_air, c.odd.with_slab / c.odd.in_air});
