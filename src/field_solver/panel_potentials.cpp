@@ -117,7 +117,7 @@ private:
 };
 
 // The charge on the panels at unit potential: the potentials are factored in place.
-double charge_at_unit_potential(Eigen::MatrixXd& potentials, const Eigen::VectorXd& lengths) {
+double charge_at_unit_potential(Eigen::Ref<Eigen::MatrixXd> potentials, const Eigen::VectorXd& lengths) {
     const Eigen::PartialPivLU<Eigen::Ref<Eigen::MatrixXd>> factors(potentials);
     return factors.solve(Eigen::VectorXd::Ones(lengths.size())).dot(lengths);
 }
@@ -128,15 +128,13 @@ std::vector<StripCapacitances> charges_at_unit_potential(const std::vector<Panel
                                                          std::span<const SymmetryPlane> planes) {
     const int count = static_cast<int>(panels.size());
     const bool in_air_only = slab.in_air();
-    // For each plane, the potentials in air and over the slab.
-    std::vector<Eigen::MatrixXd> in_air;
-    std::vector<Eigen::MatrixXd> with_slab;
-    for (std::size_t plane = 0; plane < planes.size(); ++plane) {
-        in_air.emplace_back(count, count);
-        if (!in_air_only) {
-            with_slab.emplace_back(count, count);
-        }
-    }
+    // For each plane, the potentials in air and then over the slab, side by side in one block:
+    // one allocation, which the allocator can hand back whole to the next solution.
+    const int media = in_air_only ? 1 : 2;
+    Eigen::MatrixXd potentials(count, count * media * static_cast<int>(planes.size()));
+    const auto first_column = [&](std::size_t plane, int medium) {
+        return (static_cast<int>(plane) * media + medium) * count;
+    };
     std::vector<Point> midpoints;
     Eigen::VectorXd lengths(count);
     for (int j = 0; j < count; ++j) {
@@ -146,21 +144,24 @@ std::vector<StripCapacitances> charges_at_unit_potential(const std::vector<Panel
     for (int j = 0; j < count; ++j) {
         const PotentialsOfPanel source(panels[j], slab);
         for (int i = 0; i < count; ++i) {
-            const SourcePotentials potentials = source.at(midpoints[i]);
+            const SourcePotentials source_potentials = source.at(midpoints[i]);
             for (std::size_t plane = 0; plane < planes.size(); ++plane) {
                 const double mirror_sign = planes[plane] == SymmetryPlane::magnetic_wall ? 1.0 : -1.0;
-                in_air[plane](i, j) = potentials.own_in_air + mirror_sign * potentials.mirrored_in_air;
+                potentials(i, first_column(plane, 0) + j) =
+                    source_potentials.own_in_air + mirror_sign * source_potentials.mirrored_in_air;
                 if (!in_air_only) {
-                    with_slab[plane](i, j) = potentials.own_with_slab + mirror_sign * potentials.mirrored_with_slab;
+                    potentials(i, first_column(plane, 1) + j) =
+                        source_potentials.own_with_slab + mirror_sign * source_potentials.mirrored_with_slab;
                 }
             }
         }
     }
     std::vector<StripCapacitances> charges;
     for (std::size_t plane = 0; plane < planes.size(); ++plane) {
-        const double charge_in_air = charge_at_unit_potential(in_air[plane], lengths);
-        charges.push_back(
-            {in_air_only ? charge_in_air : charge_at_unit_potential(with_slab[plane], lengths), charge_in_air});
+        const double in_air = charge_at_unit_potential(potentials.middleCols(first_column(plane, 0), count), lengths);
+        const double with_slab =
+            in_air_only ? in_air : charge_at_unit_potential(potentials.middleCols(first_column(plane, 1), count), lengths);
+        charges.push_back({with_slab, in_air});
     }
     return charges;
 }
