@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <utility>
 
 namespace velmoka::field_solver {
 
@@ -28,13 +30,27 @@ SlabImages::SlabImages(double er, const std::vector<Panel>& panels)
     }
     double widest = 0.0;
     double highest = 1.0;
+    std::vector<double> flat_faces;  // the heights y of the flat faces
     for (const Panel& panel : panels) {
         widest = std::max({widest, std::abs(panel.start.x), std::abs(panel.end.x)});
         highest = std::max({highest, panel.start.y, panel.end.y});
+        if (panel.start.y == panel.end.y && std::find(flat_faces.begin(), flat_faces.end(), panel.start.y) == flat_faces.end()) {
+            flat_faces.push_back(panel.start.y);
+        }
     }
     // Between two points on the panels or their mirrors, y + y' − 2 is at most 2(highest − 1)
     // and |x ∓ x'| at most 2·widest.
     tabulate(2.0 * (highest - 1.0), 2.0 * widest);
+    // The points of a flat face, its panels' midpoints and Gauss points, lie at its height y to
+    // the last bit, and y + y' − 2 is worked out alike for the table and for its callers.
+    for (double y : flat_faces) {
+        for (double other : flat_faces) {
+            const double height = y + other - 2.0;
+            if (std::none_of(lines_.begin(), lines_.end(), [&](const Line& line) { return line.height == height; })) {
+                tabulate_line(height);
+            }
+        }
+    }
 }
 
 void SlabImages::tabulate(double highest, double widest) {
@@ -50,7 +66,7 @@ void SlabImages::tabulate(double highest, double widest) {
                kCellRadiusRatio * std::hypot(kSingularityDepth + half_column, start + half_row);
     };
     double start = 0.0;
-    int first = 0;
+    int row = 0;
     do {
         int bins = 1;  // a cell one bin long always suits
         while (row_suits(start, bins + 1)) {
@@ -73,11 +89,41 @@ void SlabImages::tabulate(double highest, double widest) {
             }
             cells_.push_back(cell);
         }
-        first_cell_.insert(first_cell_.end(), bins, first);
-        first += columns_;
+        row_of_bin_.insert(row_of_bin_.end(), bins, row);
+        ++row;
         start += bins * kBinWidth;
     } while (start <= widest);
     across_reach_ = start;
+}
+
+int SlabImages::column_of(double height) const {
+    return columns_ == 1 ? 0 : std::min(static_cast<int>(height / column_height_), columns_ - 1);
+}
+
+void SlabImages::tabulate_line(double height) {
+    Line line{height, {}};
+    const int rows = static_cast<int>(cells_.size()) / columns_;
+    for (int row = 0; row < rows; ++row) {
+        const Cell& cell = cells_[row * columns_ + column_of(height)];
+        // The polynomial in z = zr + i·x, zr the line's height from the centre's: its
+        // coefficients in x by shifting its origin to zr (repeated synthetic division), then
+        // the real parts of i^k times them.
+        std::complex<double> shifted[kCellTerms];
+        std::copy(std::begin(cell.terms), std::end(cell.terms), shifted);
+        const double zr = height - cell.centre.real();
+        for (int k = 0; k < kCellTerms; ++k) {
+            for (int m = kCellTerms - 2; m >= k; --m) {
+                shifted[m] += zr * shifted[m + 1];
+            }
+        }
+        LineCell line_cell{cell.centre.imag(), {}};
+        for (int k = 0; k < kCellTerms; ++k) {
+            const double parts[] = {shifted[k].real(), -shifted[k].imag(), -shifted[k].real(), shifted[k].imag()};
+            line_cell.terms[k] = parts[k % 4];
+        }
+        line.cells.push_back(line_cell);
+    }
+    lines_.push_back(std::move(line));
 }
 
 double SlabImages::log_sum(double height, double across) const {
@@ -88,11 +134,27 @@ double SlabImages::log_sum(double height, double across) const {
     if (!(a < across_reach_ && height >= -kHeightRounding && height <= height_reach_ + kHeightRounding)) {
         return series_.sum({height, a}).real();
     }
-    const int column = columns_ == 1 ? 0 : std::min(static_cast<int>(height / column_height_), columns_ - 1);
-    const Cell& cell = cells_[first_cell_[static_cast<int>(a / kBinWidth)] + column];
+    const int row = row_of_bin_[static_cast<int>(a / kBinWidth)];
+    // The sum is even in `across`, so its value at |across| serves.
+    for (const Line& line : lines_) {
+        if (height == line.height) {
+            // The line's real polynomial at x, its even and odd terms by Horner's rule in x² side
+            // by side, which halves the chain of dependent steps.
+            const LineCell& cell = line.cells[row];
+            const double x = a - cell.centre;
+            const double squared = x * x;
+            double even = cell.terms[kCellTerms - 2];
+            double odd = cell.terms[kCellTerms - 1];
+            for (int k = kCellTerms - 4; k >= 0; k -= 2) {
+                even = even * squared + cell.terms[k];
+                odd = odd * squared + cell.terms[k + 1];
+            }
+            return even + odd * x;
+        }
+    }
+    const Cell& cell = cells_[row * columns_ + column_of(height)];
     // The cell's polynomial at z = w − centre, in real and imaginary parts: its even and odd
-    // terms by Horner's rule in z² side by side, which halves the chain of dependent steps. The
-    // sum is even in `across`, so its value at |across| serves.
+    // terms by Horner's rule in z², as along a line.
     const double zr = height - cell.centre.real();
     const double zi = a - cell.centre.imag();
     const double squared_real = zr * zr - zi * zi;

@@ -46,8 +46,20 @@ private:
         std::complex<double> centre;
         std::complex<double> terms[kCellTerms];  // Taylor coefficients about the centre
     };
+    // Most pairs of points lie on the strip's flat faces, at one of a few heights y + y' − 2 that
+    // the panels give exactly; along each such line a cell's polynomial is a real one in `across`.
+    struct LineCell {
+        double centre;  // across
+        double terms[kCellTerms];
+    };
+    struct Line {
+        double height;
+        std::vector<LineCell> cells;  // [row]
+    };
 
     void tabulate(double highest, double widest);
+    void tabulate_line(double height);
+    int column_of(double height) const;
 
     double ratio_;  // −K
     DeepImageSeries series_;
@@ -55,8 +67,9 @@ private:
     double across_reach_ = 0.0;
     int columns_ = 0;              // cells across the height, each column_height_ high
     double column_height_ = 0.0;
-    std::vector<int> first_cell_;  // [bin] the index in cells_ of the row of cells holding the bin, column 0
-    std::vector<Cell> cells_;
+    std::vector<int> row_of_bin_;  // [bin] the row of cells holding the bin
+    std::vector<Cell> cells_;      // [row·columns_ + column]
+    std::vector<Line> lines_;
 };
 
 }  // namespace velmoka::field_solver
