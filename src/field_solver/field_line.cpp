@@ -19,7 +19,7 @@ namespace {
 using field_solver::Refinement;
 
 // Finer levels are tried until the half strip would have more panels than this, which bounds the
-// work on any line to about a second.
+// work on any line to a few tenths of a second.
 constexpr std::size_t kMostPanels = 600;
 // Strips thinner than this (in H) are solved as of no thickness, which moves Z0 and e_eff by less
 // than 1e-6; thinner faces would make the top and bottom faces' equations nearly the same.
