@@ -8,6 +8,7 @@
 #include "field_solver/field_pair.h"
 #include "field_solver/field_pair_search.h"
 #include "common/physical_constants.h"
+#include "field_solver/slab_images.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
 #include "maths/microstrip_line.h"

@@ -16,6 +16,7 @@
 #include "field_solver/field_pair.h"
 #include "field_solver/mesh_extrapolation.h"
 #include "field_solver/pair_capacitance.h"
+#include "field_solver/slab_images.h"
 #include "field_solver/strip_panels.h"
 
 using velmoka::field_pair;
