@@ -9,7 +9,7 @@ DeepImageSeries::DeepImageSeries(double er) : ratio_(-(er - 1.0) / (er + 1.0)), 
     // dividing those of N by those of D, which fall as 2^m/m! and keep the division stable.
     const double k = -ratio_;
     double h[kAsymptoticTerms + 1];
-    double numerator = -k;  // N_m = −K (−4)^m/m!
+    double numerator = -k;                     // N_m = −K (−4)^m/m!
     double exponential[kAsymptoticTerms + 1];  // (−2)^m/m!, the coefficients of e^−2s
     exponential[0] = 1.0;
     h[0] = total_;

@@ -31,8 +31,8 @@ private:
 
     std::complex<double> far_sum(std::complex<double> w) const;
 
-    double ratio_;     // −K, the ratio of each image to the one above it
-    double total_;     // Q = −K/(1 + K), the deep images' total weight
+    double ratio_;                                         // −K, the ratio of each image to the one above it
+    double total_;                                         // Q = −K/(1 + K), the deep images' total weight
     std::array<double, kAsymptoticTerms> inverse_powers_;  // [m − 1] c_m
 };
 

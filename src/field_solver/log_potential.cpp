@@ -12,7 +12,8 @@ namespace {
 // over s in ±length/2 is length·(ln|z| − Re Σ_k u^k/(2k(2k + 1))), u = (d·length/2z)². The
 // farther off, the fewer terms: from the distances (in panel lengths) of kMultipoleReach on, the
 // terms to k = 7, 5, 4 and 3 leave less than 1e-16 of the length.
-constexpr double kMultipoleTerms[] = {1.0 / 6.0, 1.0 / 20.0, 1.0 / 42.0, 1.0 / 72.0, 1.0 / 110.0, 1.0 / 156.0, 1.0 / 210.0};
+constexpr double kMultipoleTerms[] = {1.0 / 6.0,   1.0 / 20.0,  1.0 / 42.0, 1.0 / 72.0,
+                                      1.0 / 110.0, 1.0 / 156.0, 1.0 / 210.0};
 constexpr double kMultipoleReach[] = {4.0, 8.0, 16.0, 32.0};
 constexpr int kTermsWithin[] = {7, 5, 4, 3};
 

@@ -5,8 +5,9 @@
 
 namespace velmoka::field_solver {
 
-std::optional<Eigen::VectorXd> preconditioned_gmres(const Eigen::Ref<const Eigen::MatrixXd>& matrix, const Factors& near,
-                                                    const Eigen::VectorXd& rhs, double tolerance, int most_steps) {
+std::optional<Eigen::VectorXd> preconditioned_gmres(const Eigen::Ref<const Eigen::MatrixXd>& matrix,
+                                                    const Factors& near, const Eigen::VectorXd& rhs, double tolerance,
+                                                    int most_steps) {
     const double size = rhs.norm();
     if (size == 0.0) {
         return Eigen::VectorXd::Zero(rhs.size());
@@ -46,8 +47,8 @@ std::optional<Eigen::VectorXd> preconditioned_gmres(const Eigen::Ref<const Eigen
         residual[step] *= cosines[step];
         if (std::abs(residual[step + 1]) <= tolerance * size) {
             const int steps = step + 1;
-            const Eigen::VectorXd y = hessenberg.topLeftCorner(steps, steps).triangularView<Eigen::Upper>().solve(
-                residual.head(steps));
+            const Eigen::VectorXd y =
+                hessenberg.topLeftCorner(steps, steps).triangularView<Eigen::Upper>().solve(residual.head(steps));
             return near.solve(basis.leftCols(steps) * y);
         }
     }

@@ -14,7 +14,8 @@ using Factors = Eigen::PartialPivLU<Eigen::Ref<Eigen::MatrixXd>>;
 
 // x with |matrix·x − rhs| <= tolerance·|rhs|, by GMRES preconditioned on the right by `near`
 // (x = near⁻¹·y), or none if `most_steps` steps do not reach it.
-std::optional<Eigen::VectorXd> preconditioned_gmres(const Eigen::Ref<const Eigen::MatrixXd>& matrix, const Factors& near,
-                                                    const Eigen::VectorXd& rhs, double tolerance, int most_steps);
+std::optional<Eigen::VectorXd> preconditioned_gmres(const Eigen::Ref<const Eigen::MatrixXd>& matrix,
+                                                    const Factors& near, const Eigen::VectorXd& rhs, double tolerance,
+                                                    int most_steps);
 
 }  // namespace velmoka::field_solver

@@ -23,8 +23,7 @@ constexpr double kHeightRounding = 1e-9;
 
 }  // namespace
 
-SlabImages::SlabImages(double er, const std::vector<Panel>& panels)
-    : ratio_(-(er - 1.0) / (er + 1.0)), series_(er) {
+SlabImages::SlabImages(double er, const std::vector<Panel>& panels) : ratio_(-(er - 1.0) / (er + 1.0)), series_(er) {
     if (in_air()) {
         return;
     }
@@ -34,7 +33,8 @@ SlabImages::SlabImages(double er, const std::vector<Panel>& panels)
     for (const Panel& panel : panels) {
         widest = std::max({widest, std::abs(panel.start.x), std::abs(panel.end.x)});
         highest = std::max({highest, panel.start.y, panel.end.y});
-        if (panel.start.y == panel.end.y && std::find(flat_faces.begin(), flat_faces.end(), panel.start.y) == flat_faces.end()) {
+        if (panel.start.y == panel.end.y &&
+            std::find(flat_faces.begin(), flat_faces.end(), panel.start.y) == flat_faces.end()) {
             flat_faces.push_back(panel.start.y);
         }
     }

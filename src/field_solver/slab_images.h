@@ -21,7 +21,7 @@ public:
     SlabImages(double er, const std::vector<Panel>& panels);
 
     bool in_air() const { return ratio_ == 0.0; }  // er is 1: there are no images
-    double face_ratio() const { return -ratio_; }   // K: the image in the slab's face is −K
+    double face_ratio() const { return -ratio_; }  // K: the image in the slab's face is −K
 
     // Σ_{n≥2} (−K)^(n−1) ln|w + 2n|, where w = height + i·across = (y + y' − 2) + i(x − x') for a
     // charge at (x', y') and a point (x, y) on the panels or their mirrors: the deep images'
@@ -65,7 +65,7 @@ private:
     DeepImageSeries series_;
     double height_reach_ = 0.0;  // the tabulated heights are 0 to this, the offsets across up to across_reach_
     double across_reach_ = 0.0;
-    int columns_ = 0;              // cells across the height, each column_height_ high
+    int columns_ = 0;  // cells across the height, each column_height_ high
     double column_height_ = 0.0;
     std::vector<int> row_of_bin_;  // [bin] the row of cells holding the bin
     std::vector<Cell> cells_;      // [row·columns_ + column]

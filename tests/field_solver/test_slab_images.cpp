@@ -50,7 +50,8 @@ void TestSlabImages::deepImages() {
     constexpr double kAgreement = 1e-13;
     constexpr double kStripCentre = 20.0;
     constexpr double kBeyondTable = 120.0;
-    const velmoka::field_solver::SlabImages images(er, velmoka::field_solver::whole_strip_panels(20.0, 1.0, kStripCentre, 0));
+    const velmoka::field_solver::SlabImages images(
+        er, velmoka::field_solver::whole_strip_panels(20.0, 1.0, kStripCentre, 0));
     for (double height : {0.0, 0.37, 1.0, 2.0}) {
         for (double across = -kBeyondTable; across <= kBeyondTable; across += 0.731) {
             const double tabulated = images.log_sum(height, across);
