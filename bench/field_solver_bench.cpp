@@ -1,11 +1,14 @@
 // The field solver beside the line model: one line to 0.01 %, the 45-line grid of the reference
 // solutions on one and on two threads, how Z0 and e_eff move as the panels are halved, and
-// edge-coupled pairs to 0.01 % in both modes and the width of a 100 ohm pair on the field.
+// edge-coupled pairs to 0.01 % in both modes: a few designs, the widest strips at the corners of
+// the range, the slowest and the mean pair of a grid over the whole range, and the width of a
+// 100 ohm pair on the field.
 
 #include "field_solver/field_line.h"
 #include "field_solver/field_pair.h"
 #include "field_solver/field_pair_search.h"
 #include "common/physical_constants.h"
+#include "field_solver/slab_images.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
 #include "maths/microstrip_line.h"
@@ -13,8 +16,10 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <thread>
 #include <vector>
@@ -116,9 +121,10 @@ void BM_MeshConvergence(benchmark::State& state) {
     const int level = static_cast<int>(state.range(1));
     const std::vector<velmoka::field_solver::Panel> half_strip =
         velmoka::field_solver::strip_panels(line.u, line.t, level);
+    const velmoka::field_solver::SlabImages slab(line.er, half_strip);
     velmoka::field_solver::StripCapacitances c{};
     for (auto _ : state) {
-        c = velmoka::field_solver::strip_capacitances(half_strip, line.er);
+        c = velmoka::field_solver::strip_capacitances(half_strip, slab);
     }
     const double z0 = velmoka::kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air);
     const double e_eff = c.with_slab / c.in_air;
@@ -165,6 +171,78 @@ void BM_FieldPair(benchmark::State& state) {
     state.SetLabel(text);
 }
 BENCHMARK(BM_FieldPair)->DenseRange(0, 4)->ArgName("pair")->Unit(benchmark::kMillisecond);
+
+// The widest strips, W/H 20, which need the most panels and the longest reach of the slab's
+// images: gap S/H 0.05 or 20, no copper or T/H 0.01, in air or on er 100.
+void BM_FieldWidestPair(benchmark::State& state) {
+    const double gaps[] = {0.05, 20.0};
+    const double thicknesses[] = {0.0, 0.01};
+    const double permittivities[] = {1.0, 100.0};
+    const Pair pair{20.0, gaps[state.range(0)], thicknesses[state.range(1)], permittivities[state.range(2)]};
+    velmoka::FieldPair answer{};
+    for (auto _ : state) {
+        answer = velmoka::field_pair(pair.u, pair.g, pair.t, pair.er);
+        benchmark::DoNotOptimize(answer);
+    }
+    state.SetLabel(std::string(velmoka::field_pair_status_text(answer.status)));
+}
+BENCHMARK(BM_FieldWidestPair)
+    ->ArgsProduct({{0, 1}, {0, 1}, {0, 1}})
+    ->ArgNames({"gap", "copper", "er"})
+    ->Unit(benchmark::kMillisecond);
+
+// Every pair of a grid over the whole range, each solved once and timed alone: W/H and S/H 0.05,
+// 0.3, 1, 5 and 20, T/H 0, 0.01, 0.1 and 1, er 1, 4.4, 10 and 100. The counters give the slowest
+// pair's time and the mean, in the processor's time, which other work on a shared machine does
+// not lengthen, and on the wall clock; the label the slowest pair and how many missed the
+// accuracy.
+void BM_FieldPairGrid(benchmark::State& state) {
+    const double ratios[] = {0.05, 0.3, 1.0, 5.0, 20.0};
+    std::vector<Pair> grid;
+    for (double u : ratios) {
+        for (double g : ratios) {
+            for (double t : {0.0, 0.01, 0.1, 1.0}) {
+                for (double er : {1.0, 4.4, 10.0, 100.0}) {
+                    grid.push_back({u, g, t, er});
+                }
+            }
+        }
+    }
+    double slowest = 0.0;
+    double slowest_wall = 0.0;
+    double total = 0.0;
+    double total_wall = 0.0;
+    Pair slowest_pair{};
+    int unsolved = 0;
+    for (auto _ : state) {
+        for (const Pair& pair : grid) {
+            const std::clock_t start = std::clock();
+            const auto wall_start = std::chrono::steady_clock::now();
+            const velmoka::FieldPair answer = velmoka::field_pair(pair.u, pair.g, pair.t, pair.er);
+            const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
+            const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+            benchmark::DoNotOptimize(answer);
+            total += seconds;
+            total_wall += wall;
+            slowest_wall = std::max(slowest_wall, wall);
+            unsolved += answer.status == velmoka::FieldPairStatus::ok ? 0 : 1;
+            if (seconds > slowest) {
+                slowest = seconds;
+                slowest_pair = pair;
+            }
+        }
+    }
+    const double solved = static_cast<double>(state.iterations() * grid.size());
+    state.counters["slowest_ms"] = 1e3 * slowest;
+    state.counters["mean_ms"] = 1e3 * total / solved;
+    state.counters["slowest_wall_ms"] = 1e3 * slowest_wall;
+    state.counters["mean_wall_ms"] = 1e3 * total_wall / solved;
+    char text[120];
+    std::snprintf(text, sizeof text, "slowest W/H %g S/H %g T/H %g er %g; %d of %zu short of the accuracy",
+                  slowest_pair.u, slowest_pair.g, slowest_pair.t, slowest_pair.er, unsolved, grid.size());
+    state.SetLabel(text);
+}
+BENCHMARK(BM_FieldPairGrid)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The width of a 100 ohm differential pair on the field solution: H 0.2 mm, S 0.2 mm, T 35 um on FR-4.
 void BM_FieldWidthFor100Ohms(benchmark::State& state) {

@@ -8,6 +8,7 @@
 
 #include "common/physical_constants.h"
 #include "field_solver/mesh_refinement.h"
+#include "field_solver/slab_images.h"
 #include "field_solver/strip_capacitance.h"
 #include "field_solver/strip_panels.h"
 
@@ -18,7 +19,7 @@ namespace {
 using field_solver::Refinement;
 
 // Finer levels are tried until the half strip would have more panels than this, which bounds the
-// work on any line to about a second.
+// work on any line to a few tenths of a second.
 constexpr std::size_t kMostPanels = 600;
 // Strips thinner than this (in H) are solved as of no thickness, which moves Z0 and e_eff by less
 // than 1e-6; thinner faces would make the top and bottom faces' equations nearly the same.
@@ -30,8 +31,9 @@ constexpr double kSmallestReportedError = 1e-6;
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 // Z0 and e_eff on one level of mesh.
-std::array<double, 2> answer_on(const std::vector<field_solver::Panel>& half_strip, double er) {
-    const field_solver::StripCapacitances c = field_solver::strip_capacitances(half_strip, er);
+std::array<double, 2> answer_on(const std::vector<field_solver::Panel>& half_strip,
+                                const field_solver::SlabImages& slab) {
+    const field_solver::StripCapacitances c = field_solver::strip_capacitances(half_strip, slab);
     return {kFreeSpaceImpedance / std::sqrt(c.with_slab * c.in_air), c.with_slab / c.in_air};
 }
 
@@ -57,10 +59,12 @@ FieldLine field_line(double u, double t, double er) {
     }
 
     const double solved_thickness = t < kThinnestStrip ? 0.0 : t;
+    const auto mesh = [&](int level) { return field_solver::strip_panels(u, solved_thickness, level); };
+    // The slab's images are worked out once for every level: the levels share one outline.
+    const field_solver::SlabImages slab(er, mesh(0));
     const Refinement<2> refinement = field_solver::refine<2>(
-        [&](int level) { return field_solver::strip_panels(u, solved_thickness, level); },
-        [&](const std::vector<field_solver::Panel>& half_strip) { return answer_on(half_strip, er); }, kMostPanels,
-        kFieldAccuracy);
+        mesh, [&](const std::vector<field_solver::Panel>& half_strip) { return answer_on(half_strip, slab); },
+        kMostPanels, kFieldAccuracy);
     const auto [z0, e_eff] = refinement.quantities;
     if (!refinement.reached) {
         return {kNotANumber, kNotANumber, z0.relative_error, e_eff.relative_error, FieldStatus::accuracy_not_reached};

@@ -9,6 +9,7 @@
 #include "common/physical_constants.h"
 #include "field_solver/mesh_refinement.h"
 #include "field_solver/pair_capacitance.h"
+#include "field_solver/slab_images.h"
 #include "field_solver/strip_panels.h"
 
 namespace velmoka {
@@ -28,8 +29,9 @@ constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr PairModes kNoModes{kNotANumber, kNotANumber, kNotANumber, kNotANumber};
 
 // The mode values on one level of mesh, in the order of PairModes.
-std::array<double, 4> modes_on(const std::vector<field_solver::Panel>& right_strip, double er) {
-    const field_solver::PairCapacitances c = field_solver::pair_capacitances(right_strip, er);
+std::array<double, 4> modes_on(const std::vector<field_solver::Panel>& right_strip,
+                               const field_solver::SlabImages& slab) {
+    const field_solver::PairCapacitances c = field_solver::pair_capacitances(right_strip, slab);
     return {kFreeSpaceImpedance / std::sqrt(c.even.with_slab * c.even.in_air),
             kFreeSpaceImpedance / std::sqrt(c.odd.with_slab * c.odd.in_air), c.even.with_slab / c.even.in_air,
             c.odd.with_slab / c.odd.in_air};
@@ -61,10 +63,12 @@ FieldPair field_pair(double u, double g, double t, double er) {
 
     const double solved_thickness = t < kThinnestStrip ? 0.0 : t;
     const double centre = 0.5 * (g + u);
+    const auto mesh = [&](int level) { return field_solver::whole_strip_panels(u, solved_thickness, centre, level); };
+    // The slab's images are worked out once for every level: the levels share one outline.
+    const field_solver::SlabImages slab(er, mesh(0));
     const Refinement<4> refinement = field_solver::refine<4>(
-        [&](int level) { return field_solver::whole_strip_panels(u, solved_thickness, centre, level); },
-        [&](const std::vector<field_solver::Panel>& right_strip) { return modes_on(right_strip, er); }, kMostPanels,
-        kFieldPairAccuracy);
+        mesh, [&](const std::vector<field_solver::Panel>& right_strip) { return modes_on(right_strip, slab); },
+        kMostPanels, kFieldPairAccuracy);
     const auto [z_even, z_odd, e_eff_even, e_eff_odd] = refinement.quantities;
     if (!refinement.reached) {
         return {kNoModes,

@@ -1,12 +1,13 @@
 #include "field_solver/panel_potentials.h"
 
-#include <algorithm>
+#include <Eigen/Dense>
+
 #include <cmath>
 #include <numbers>
-#include <utility>
+#include <optional>
 
-#include "field_solver/deep_images.h"
 #include "field_solver/log_potential.h"
+#include "field_solver/preconditioned_gmres.h"
 
 namespace velmoka::field_solver {
 
@@ -31,128 +32,159 @@ Panel mirrored_in_level(const Panel& panel, double level) {
 struct GaussPoint {
     Point at;
     double weight;  // length of panel it stands for
-    int panel;
 };
 
-std::vector<GaussPoint> deep_image_rule(const std::vector<Panel>& panels) {
+std::vector<GaussPoint> deep_image_rule(const Panel& panel) {
     std::vector<GaussPoint> rule;
-    for (int j = 0; j < static_cast<int>(panels.size()); ++j) {
-        const Panel& panel = panels[j];
-        const int pieces = static_cast<int>(std::ceil(length(panel) / kDeepImagePiece));
-        for (int piece = 0; piece < pieces; ++piece) {
-            for (double offset : {-kGaussOffset, kGaussOffset}) {
-                const double s = (piece + 0.5 + offset) / pieces;
-                const Point at{panel.start.x + s * (panel.end.x - panel.start.x),
-                               panel.start.y + s * (panel.end.y - panel.start.y)};
-                rule.push_back({at, 0.5 * length(panel) / pieces, j});
-            }
+    const int pieces = static_cast<int>(std::ceil(length(panel) / kDeepImagePiece));
+    for (int piece = 0; piece < pieces; ++piece) {
+        for (double offset : {-kGaussOffset, kGaussOffset}) {
+            const double s = (piece + 0.5 + offset) / pieces;
+            const Point at{panel.start.x + s * (panel.end.x - panel.start.x),
+                           panel.start.y + s * (panel.end.y - panel.start.y)};
+            rule.push_back({at, 0.5 * length(panel) / pieces});
         }
     }
     return rule;
 }
 
-// Largest offset |w| between two points of the panels and the mirror of one in x = 0.
-double largest_offset(const std::vector<Panel>& panels) {
-    double widest = 0.0;
-    double highest = 1.0;
-    for (const Panel& panel : panels) {
-        widest = std::max({widest, panel.start.x, panel.end.x});
-        highest = std::max({highest, panel.start.y, panel.end.y});
-    }
-    return std::hypot(2.0 * widest, 2.0 * (highest - 1.0));
-}
+// ∫ ln r over a panel or over its images: directly, in the slab's top face (the −K image) and in
+// the ground plane (the first ground image), from any point.
+struct PanelAndImages {
+    explicit PanelAndImages(const Panel& panel)
+        : direct(panel),
+          in_slab_face(mirrored_in_level(panel, 1.0)),
+          in_ground(mirrored_in_level(panel, 0.0)),
+          // A panel on the slab's face is its own mirror there.
+          on_slab_face(panel.start.y == 1.0 && panel.end.y == 1.0) {}
 
-// ∫ ln r over a panel seen from each panel's midpoint: directly, in the slab's top face (the −K
-// image) and in the ground plane (the first ground image).
-struct NearLogs {
-    double direct;
-    double in_slab_face;
-    double in_ground;
+    PanelLogIntegral direct;
+    PanelLogIntegral in_slab_face;
+    PanelLogIntegral in_ground;
+    bool on_slab_face;
 };
 
-NearLogs near_logs(const Panel& panel, Point p) {
-    // A panel on the slab's face is its own mirror there.
-    const bool on_slab_face = panel.start.y == 1.0 && panel.end.y == 1.0;
-    const double direct = log_integral(panel, p);
-    return {direct, on_slab_face ? direct : log_integral(mirrored_in_level(panel, 1.0), p),
-            log_integral(mirrored_in_level(panel, 0.0), p)};
-}
-
-// The deep images' Σ (−K)^(n−1) ∫ ln r over each panel (own) and its mirror in x = 0 (mirrored).
-struct DeepLogs {
-    Eigen::MatrixXd own;
-    Eigen::MatrixXd mirrored;
+// The potentials at a point of unit charge densities on one panel (own) and on its mirror in
+// x = 0 (mirrored), in air and over the slab.
+struct SourcePotentials {
+    double own_in_air;
+    double mirrored_in_air;
+    double own_with_slab;
+    double mirrored_with_slab;
 };
 
-DeepLogs deep_logs(const std::vector<Panel>& panels, double er) {
-    const int count = static_cast<int>(panels.size());
-    const DeepImages deep_images(er, largest_offset(panels));
-    DeepLogs logs{Eigen::MatrixXd::Zero(count, count), Eigen::MatrixXd::Zero(count, count)};
-    const std::vector<GaussPoint> rule = deep_image_rule(panels);
-    for (int i = 0; i < count; ++i) {
-        const Point p = midpoint(panels[i]);
-        for (const GaussPoint& g : rule) {
-            const double height = p.y + g.at.y - 2.0;
-            logs.own(i, g.panel) += g.weight * deep_images.log_sum(height, p.x - g.at.x);
-            logs.mirrored(i, g.panel) += g.weight * deep_images.log_sum(height, p.x + g.at.x);
+// One panel as a source: its images and, over the slab, its Gauss points for the deep images.
+class PotentialsOfPanel {
+public:
+    PotentialsOfPanel(const Panel& panel, const SlabImages& slab)
+        : slab_(slab),
+          own_(panel),
+          mirrored_(mirrored_in_symmetry_plane(panel)),
+          rule_(slab.in_air() ? std::vector<GaussPoint>{} : deep_image_rule(panel)) {}
+
+    SourcePotentials at(Point p) const {
+        const double own_direct = own_.direct.at(p);
+        const double own_ground = own_.in_ground.at(p);
+        const double mirrored_direct = mirrored_.direct.at(p);
+        const double mirrored_ground = mirrored_.in_ground.at(p);
+        SourcePotentials potentials{kPerLog * (own_direct - own_ground), kPerLog * (mirrored_direct - mirrored_ground),
+                                    0.0, 0.0};
+        if (slab_.in_air()) {
+            return potentials;
         }
+        // The deep images' logarithms, Σ (−K)^(n−1) ∫ ln r, of the panel and of its mirror.
+        double own_deep = 0.0;
+        double mirrored_deep = 0.0;
+        for (const GaussPoint& g : rule_) {
+            const double height = p.y + g.at.y - 2.0;
+            own_deep += g.weight * slab_.log_sum(height, p.x - g.at.x);
+            mirrored_deep += g.weight * slab_.log_sum(height, p.x + g.at.x);
+        }
+        // The images over the slab: −K in its face, then −(1 − K²) at the ground image and the
+        // deep images below it.
+        const double k = slab_.face_ratio();
+        const double own_face = own_.on_slab_face ? own_direct : own_.in_slab_face.at(p);
+        const double mirrored_face = mirrored_.on_slab_face ? mirrored_direct : mirrored_.in_slab_face.at(p);
+        potentials.own_with_slab = kPerLog * (own_direct - k * own_face - (1.0 - k * k) * (own_ground + own_deep));
+        potentials.mirrored_with_slab =
+            kPerLog * (mirrored_direct - k * mirrored_face - (1.0 - k * k) * (mirrored_ground + mirrored_deep));
+        return potentials;
     }
-    return logs;
-}
 
-// The charge on the panels at unit potential, from the potentials of their own charge and of
-// their mirrors' at the given sign.
-double charge_at_unit_potential(const MirroredPotentials& potentials, const Eigen::VectorXd& lengths,
-                                double mirror_sign) {
-    const Eigen::MatrixXd potential = potentials.own + mirror_sign * potentials.mirrored;
-    const Eigen::VectorXd density = potential.partialPivLu().solve(Eigen::VectorXd::Ones(lengths.size()));
-    return density.dot(lengths);
-}
+private:
+    const SlabImages& slab_;
+    PanelAndImages own_;
+    PanelAndImages mirrored_;
+    std::vector<GaussPoint> rule_;
+};
+
+// The odd mode's charges from GMRES on the even mode's factors: to a residual this small in
+// relation to the unit potentials, which leaves the charges within a few parts in 1e15. The
+// range's pairs settle in 2 to 26 steps; by kMostGmresSteps the steps have cost about as much as
+// the mode's own factors.
+constexpr double kGmresResidual = 1e-14;
+constexpr int kMostGmresSteps = 40;
 
 }  // namespace
 
-PanelPotentials panel_potentials(const std::vector<Panel>& panels, double er) {
+std::vector<StripCapacitances> charges_at_unit_potential(const std::vector<Panel>& panels, const SlabImages& slab,
+                                                         std::span<const SymmetryPlane> planes) {
     const int count = static_cast<int>(panels.size());
-    PanelPotentials potentials{{Eigen::MatrixXd(count, count), Eigen::MatrixXd(count, count)}, std::nullopt,
-                               Eigen::VectorXd(count)};
+    const bool in_air_only = slab.in_air();
+    // For each plane, the potentials in air and then over the slab, side by side in one block:
+    // one allocation, which the allocator can hand back whole to the next solution.
+    const int media = in_air_only ? 1 : 2;
+    Eigen::MatrixXd potentials(count, count * media * static_cast<int>(planes.size()));
+    const auto first_column = [&](std::size_t plane, int medium) {
+        return (static_cast<int>(plane) * media + medium) * count;
+    };
+    std::vector<Point> midpoints;
+    Eigen::VectorXd lengths(count);
     for (int j = 0; j < count; ++j) {
-        potentials.lengths[j] = length(panels[j]);
-    }
-    const bool in_air_only = er == 1.0;
-    const double k = (er - 1.0) / (er + 1.0);
-    if (!in_air_only) {
-        DeepLogs deep = deep_logs(panels, er);
-        potentials.with_slab = MirroredPotentials{std::move(deep.own), std::move(deep.mirrored)};
+        midpoints.push_back(midpoint(panels[j]));
+        lengths[j] = length(panels[j]);
     }
     for (int j = 0; j < count; ++j) {
-        const Panel mirror = mirrored_in_symmetry_plane(panels[j]);
+        const PotentialsOfPanel source(panels[j], slab);
         for (int i = 0; i < count; ++i) {
-            const Point p = midpoint(panels[i]);
-            const NearLogs own = near_logs(panels[j], p);
-            const NearLogs mirrored = near_logs(mirror, p);
-            potentials.in_air.own(i, j) = kPerLog * (own.direct - own.in_ground);
-            potentials.in_air.mirrored(i, j) = kPerLog * (mirrored.direct - mirrored.in_ground);
-            if (!in_air_only) {
-                // The images over the slab: −K in its face, then −(1 − K²) at the ground image and
-                // the deep images below it, whose logarithms are already in place.
-                double& own_slab = potentials.with_slab->own(i, j);
-                double& mirrored_slab = potentials.with_slab->mirrored(i, j);
-                own_slab = kPerLog * (own.direct - k * own.in_slab_face - (1.0 - k * k) * (own.in_ground + own_slab));
-                mirrored_slab = kPerLog * (mirrored.direct - k * mirrored.in_slab_face -
-                                           (1.0 - k * k) * (mirrored.in_ground + mirrored_slab));
+            const SourcePotentials source_potentials = source.at(midpoints[i]);
+            for (std::size_t plane = 0; plane < planes.size(); ++plane) {
+                const double mirror_sign = planes[plane] == SymmetryPlane::magnetic_wall ? 1.0 : -1.0;
+                potentials(i, first_column(plane, 0) + j) =
+                    source_potentials.own_in_air + mirror_sign * source_potentials.mirrored_in_air;
+                if (!in_air_only) {
+                    potentials(i, first_column(plane, 1) + j) =
+                        source_potentials.own_with_slab + mirror_sign * source_potentials.mirrored_with_slab;
+                }
             }
         }
     }
-    return potentials;
-}
-
-StripCapacitances charges_at_unit_potential(const PanelPotentials& potentials, SymmetryPlane plane) {
-    const double mirror_sign = plane == SymmetryPlane::magnetic_wall ? 1.0 : -1.0;
-    const double in_air = charge_at_unit_potential(potentials.in_air, potentials.lengths, mirror_sign);
-    if (!potentials.with_slab) {
-        return {in_air, in_air};
+    // In each medium the first plane's potentials are factored in place; the other plane's
+    // charges come from GMRES on those factors, or from its own should that not settle.
+    const Eigen::VectorXd unit_potential = Eigen::VectorXd::Ones(count);
+    std::vector<StripCapacitances> charges(planes.size());
+    for (int medium = 0; medium < media; ++medium) {
+        Eigen::Ref<Eigen::MatrixXd> first_plane = potentials.middleCols(first_column(0, medium), count);
+        const Factors factors(first_plane);
+        for (std::size_t plane = 0; plane < planes.size(); ++plane) {
+            double charge = 0.0;
+            if (plane == 0) {
+                charge = factors.solve(unit_potential).dot(lengths);
+            } else {
+                Eigen::Ref<Eigen::MatrixXd> other_plane = potentials.middleCols(first_column(plane, medium), count);
+                const std::optional<Eigen::VectorXd> density =
+                    preconditioned_gmres(other_plane, factors, unit_potential, kGmresResidual, kMostGmresSteps);
+                charge = density ? density->dot(lengths) : Factors(other_plane).solve(unit_potential).dot(lengths);
+            }
+            (medium == 0 ? charges[plane].in_air : charges[plane].with_slab) = charge;
+        }
     }
-    return {charge_at_unit_potential(*potentials.with_slab, potentials.lengths, mirror_sign), in_air};
+    if (in_air_only) {
+        for (StripCapacitances& charge : charges) {
+            charge.with_slab = charge.in_air;
+        }
+    }
+    return charges;
 }
 
 }  // namespace velmoka::field_solver

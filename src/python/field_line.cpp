@@ -70,9 +70,9 @@ void add_field_line(py::module_& module) {
 The strip, of width ``w`` and thickness ``t``, on a dielectric slab of thickness ``h`` and
 relative permittivity ``er`` over an infinite ground plane, open above: boundary elements on the
 strip's surface, three or more levels of mesh extrapolated to zero panel size, each answer
-estimated to within 0.01 % in Z0 and in the effective dielectric constant. A line takes some
-milliseconds (up to about a second for the hardest): the lines are shared out over every core,
-and the GIL is released meanwhile.
+estimated to within 0.01 % in Z0 and in the effective dielectric constant. A line takes a few
+milliseconds (some tens of milliseconds for the hardest): the lines are shared out over every
+core, and the GIL is released meanwhile.
 
 Parameters
 ----------
