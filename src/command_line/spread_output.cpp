@@ -94,8 +94,9 @@ void write_nominal(std::ostream& out, const spread::Request& request, const spre
     out << "Nominal pair     " << line_text(request.nominal, Impedance::z_diff) << "\n"
         << "  Differential impedance  " << fixed(nominal.z0, 3) << " ohms, closed form\n";
     if (request.field && std::isfinite(request.field->z_diff)) {
-        out << "  Field solution          " << fixed(request.field->z_diff, 3) << " ohms: the closed form "
-            << change(kPercent * (nominal.z0 / request.field->z_diff - 1.0)) << " % off it\n";
+        const double off = kPercent * (nominal.z0 / request.field->z_diff - 1.0);
+        out << "  Field solution          " << fixed(request.field->z_diff, 3) << " ohms, the closed form "
+            << fixed(std::fabs(off), 2) << (off < 0.0 ? " % below it\n" : " % above it\n");
     } else {
         out << "  Field solution          none (" << (request.field ? request.field->status : "not solved")
             << "): nothing corrected\n";
