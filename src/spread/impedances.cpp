@@ -18,9 +18,15 @@ std::vector<double> impedances(Impedance of, const std::vector<Line>& lines) {
         return values;
     }
     in_parallel(lines.size(), kLineBlock, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t index = begin; index < end; ++index) {
-            values[index] = differential_impedance(pair_modes(lines[index]));
+        LineBlock block;
+        std::array<double*, kInputs> line;
+        for (std::size_t input = 0; input < kInputs; ++input) {
+            line[input] = block[input].data();
+            for (std::size_t index = begin; index < end; ++index) {
+                block[input][index - begin] = lines[index].values[input];
+            }
         }
+        impedances_of_block(of, end - begin, line, values.data() + begin);
     });
     return values;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "maths/lines_over_arrays.h"
 #include "spread/tolerance.h"
 
 #include <array>
@@ -10,6 +11,9 @@
 // strip's Z0 from the line model's SIMD kernels, or a pair's differential impedance from the
 // closed form, each at full precision and NaN outside its model's domain.
 namespace velmoka::spread {
+
+// The lines of a block of samples, one array an input.
+using LineBlock = std::array<std::array<double, kLineBlock>, kInputs>;
 
 double impedance(Impedance of, const Line& line);
 

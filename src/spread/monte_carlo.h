@@ -1,6 +1,5 @@
 #pragma once
 
-#include "maths/lines_over_arrays.h"
 #include "spread/budget.h"
 #include "spread/random_draws.h"
 
@@ -10,9 +9,6 @@
 #include <span>
 
 namespace velmoka::spread {
-
-// The lines of a block of samples, one array an input.
-using LineBlock = std::array<std::array<double, kLineBlock>, kInputs>;
 
 // The samples of a Monte Carlo run about a nominal line: sample i strays from it by the draws
 // of i, each toleranced input by its tolerance (a percentage taken about this nominal value).
