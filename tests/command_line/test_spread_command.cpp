@@ -18,6 +18,8 @@ private slots:
     void figures_for_a_script_and_for_people();
     void samples_and_picture();
     void a_pair_s_budget();
+    void the_readme_s_examples_data();
+    void the_readme_s_examples();
 };
 
 namespace {
@@ -151,6 +153,39 @@ void TestSpreadCommand::a_pair_s_budget() {
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QVERIFY(
         QString::fromUtf8(svg.readAll()).contains(">Spread of the differential impedance z_diff over 1000 boards<"));
+}
+
+// The README's worked examples, each made to a ±10 % impedance order, are what velmoka-cli writes,
+// text and picture: a line's as it has been since the budget began, and a pair's.
+void TestSpreadCommand::the_readme_s_examples_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("example");
+    const QStringList order = {"--tol-h", "10%",      "--tol-t", "10%",  "--tol-er", "10%",    "--band",
+                               "10%",     "--centre", "--seed",  "2026", "--units",  "microns"};
+    QTest::newRow("a 50 ohm line on 1.6 mm FR-4")
+        << QStringList{"--w", "2700", "--h", "1600", "--t", "35", "--er", "4.5", "--tol-w", "10%", "--target", "50"} +
+               order
+        << "spread_example";
+    QTest::newRow("a 100 ohm pair on 0.1 mm prepreg")
+        << QStringList{"--w",  "145", "--s",     "150", "--h",     "100", "--t",      "35",
+                       "--er", "4",   "--tol-w", "10%", "--tol-s", "10%", "--target", "100"} +
+               order
+        << "pair_spread_example";
+}
+
+void TestSpreadCommand::the_readme_s_examples() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, example);
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("example.svg");
+    const CliRun run = run_cli(QStringList{"spread"} + arguments + QStringList{"--plot", picture});
+    const auto written = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    const QString docs = QStringLiteral(VELMOKA_DOCS "/") + example;
+    QCOMPARE(run.out, written(docs + ".txt"));
+    QCOMPARE(written(picture), written(docs + ".svg"));
 }
 
 QTEST_APPLESS_MAIN(TestSpreadCommand)
