@@ -9,7 +9,8 @@
 
 // The impedance a budget is of, for one line, for many and for a block of samples: a single
 // strip's Z0 from the line model's SIMD kernels, or a pair's differential impedance from the
-// closed form, each at full precision and NaN outside its model's domain.
+// closed form (one line pair by pair, many on SIMD lanes within 1e-13 of it), each at full
+// precision and NaN outside its model's domain.
 namespace velmoka::spread {
 
 // The lines of a block of samples, one array an input.

@@ -3,7 +3,6 @@
 #include "maths/pair_modes.h"
 #include "spread/tolerance.h"
 
-#include <array>
 #include <cstddef>
 
 namespace velmoka::spread {
