@@ -101,7 +101,8 @@ void lines_at_frequency(std::size_t n, const double* width, const double* height
                         const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
                         const LineColumns& out);
 
-// The instruction set the functions above run on here: "avx512", "avx2" or "scalar".
+// The instruction set the functions above run on here: "avx512", "avx2" or "scalar", the
+// fastest the processor runs unless VELMOKA_LANES names another it runs (common/lane_choice.h).
 std::string_view line_arrays_instruction_set();
 
 }  // namespace velmoka
