@@ -168,8 +168,8 @@ void store_line(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& s
 }
 
 template <typename Lanes>
-void microstrip_lines_on_lanes(std::size_t n, const double* u, const double* t, const double* er, double* z0,
-                               double* e_eff) {
+[[gnu::flatten]] void microstrip_lines_on_lanes(std::size_t n, const double* u, const double* t, const double* er,
+                                                double* z0, double* e_eff) {
     constexpr std::size_t kCount = Lanes::kCount;
     SubstrateOfLastLanes<Lanes> substrate;
     std::size_t i = 0;
