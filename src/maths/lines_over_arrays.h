@@ -17,8 +17,9 @@
 //
 // Where the processor has AVX-512, or AVX2 with FMA, the work runs on SIMD lanes in the same
 // operations and the same order as the scalar model (microstrip_line, solve_width_ratio), with
-// SLEEF's elementary functions of 1 ULP, x^y taken as e^(y·ln x) for the two powers of each
-// strip; elsewhere it runs the scalar model itself, element by element.
+// SLEEF's elementary functions (of 1 ULP, but tanh of 3.5 and on AVX2 the logarithm of 3.5),
+// x^y taken as e^(y·ln x) for the two powers of each strip; elsewhere it runs the scalar model
+// itself, element by element.
 //
 // Agreement with the scalar model, relative; the two differ only in the last bits of the
 // elementary functions:
