@@ -4,7 +4,8 @@
 # - bench/python_bench.py: the line model, the width search, the commands and the tolerance
 #   budget over a million elements against scikit-rf and against each other, in one process.
 #
-#   bench/python.sh [RUNS]     (builds the module into build/ first)
+#   bench/python.sh [RUNS]     (builds the module into build/ first; VELMOKA_LANES=avx2 in front
+#                               measures the AVX2 lanes where the processor has AVX-512 too)
 set -eu
 cd "$(dirname "$0")/.."
 

@@ -69,9 +69,10 @@ void work_block(LanesStaticModel<Lanes>& model, LineBlock<Lanes>& block, const D
 }
 
 template <typename Lanes>
-void lines_at_frequency_on_lanes(std::size_t n, const double* width, const double* height, const double* thickness,
-                                 const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
-                                 const LineColumns& out) {
+[[gnu::flatten]] void lines_at_frequency_on_lanes(std::size_t n, const double* width, const double* height,
+                                                  const double* thickness, const double* frequency,
+                                                  const Dielectric& dielectric, const Conductor& conductor,
+                                                  const LineColumns& out) {
     constexpr std::size_t kCount = Lanes::kCount;
     const DielectricResponse response = fit_dielectric(dielectric);
     const LineStatus shared = shared_status(response, conductor);

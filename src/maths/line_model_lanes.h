@@ -87,10 +87,10 @@ Vector<Lanes> width_filling_exponent(Vector<Lanes> u) {
     return 1.0 + (1.0 / 49.0) * narrow_log + (1.0 / 18.7) * wide_log;
 }
 
-// x^y as e^(y·ln x) for x >= 0, and 1 for x = 1 whatever y: within about |y·ln x| + 1 units
-// in the last place, at a third of the cost of pow. For the two powers of a strip that is far
-// inside 1e-13: (1 + 10/u)^(−ab) weighs at most (er − 1)/(er + 1) in e_eff, and
-// (30.666/u)^0.7528 enters f(u) through e^(−x), which damps its error fifty times.
+// x^y as e^(y·ln x) for x >= 0, and 1 for x = 1 whatever y: within about |y·ln x| times the
+// logarithm's error, plus 1, units in the last place, at a third of the cost of pow. For the two
+// powers of a strip that is far inside 1e-13: (1 + 10/u)^(−ab) weighs at most (er − 1)/(er + 1)
+// in e_eff, and (30.666/u)^0.7528 enters f(u) through e^(−x), which damps its error fifty times.
 template <typename Lanes>
 Vector<Lanes> power(Vector<Lanes> x, Vector<Lanes> y) {
     const Vector<Lanes> log_x = Lanes::log(x);
@@ -168,8 +168,8 @@ void store_line(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& s
 }
 
 template <typename Lanes>
-void microstrip_lines_on_lanes(std::size_t n, const double* u, const double* t, const double* er, double* z0,
-                               double* e_eff) {
+[[gnu::flatten]] void microstrip_lines_on_lanes(std::size_t n, const double* u, const double* t, const double* er,
+                                                double* z0, double* e_eff) {
     constexpr std::size_t kCount = Lanes::kCount;
     SubstrateOfLastLanes<Lanes> substrate;
     std::size_t i = 0;

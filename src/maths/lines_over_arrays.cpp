@@ -2,15 +2,16 @@
 
 #include <vector>
 
+#include "common/lane_choice.h"
 #include "maths/line_array_kernels.h"
 
 namespace velmoka {
 
 namespace {
 
-const LineArrayKernels& fastest_kernels() {
-    static const LineArrayKernels& fastest = runnable_line_array_kernels().front();
-    return fastest;
+const LineArrayKernels& chosen_line_kernels() {
+    static const LineArrayKernels& chosen = chosen_kernels(runnable_line_array_kernels(), "line arrays");
+    return chosen;
 }
 
 }  // namespace
@@ -31,26 +32,26 @@ std::span<const LineArrayKernels> runnable_line_array_kernels() {
 }
 
 void microstrip_lines(std::size_t n, const double* u, const double* t, const double* er, double* z0, double* e_eff) {
-    fastest_kernels().microstrip_lines(n, u, t, er, z0, e_eff);
+    chosen_line_kernels().microstrip_lines(n, u, t, er, z0, e_eff);
 }
 
 void strip_width_ratios(std::size_t n, const double* z_want, const double* t, const double* er, double* u) {
-    fastest_kernels().strip_width_ratios(n, z_want, t, er, u);
+    chosen_line_kernels().strip_width_ratios(n, z_want, t, er, u);
 }
 
 void lines_at_frequency(std::size_t n, const double* width, const double* height, const double* thickness,
                         const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
                         const LineColumns& out) {
-    fastest_kernels().lines_at_frequency(n, width, height, thickness, frequency, dielectric, conductor, out);
+    chosen_line_kernels().lines_at_frequency(n, width, height, thickness, frequency, dielectric, conductor, out);
 }
 
 void coupled_pairs(std::size_t n, const double* u, const double* g, const double* t, const double* er,
                    const PairColumns& out) {
-    fastest_kernels().coupled_pairs(n, u, g, t, er, out);
+    chosen_line_kernels().coupled_pairs(n, u, g, t, er, out);
 }
 
 std::string_view line_arrays_instruction_set() {
-    return fastest_kernels().instruction_set;
+    return chosen_line_kernels().instruction_set;
 }
 
 }  // namespace velmoka

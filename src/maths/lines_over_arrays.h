@@ -17,8 +17,9 @@
 //
 // Where the processor has AVX-512, or AVX2 with FMA, the work runs on SIMD lanes in the same
 // operations and the same order as the scalar model (microstrip_line, solve_width_ratio), with
-// SLEEF's elementary functions of 1 ULP, x^y taken as e^(y·ln x) for the two powers of each
-// strip; elsewhere it runs the scalar model itself, element by element.
+// SLEEF's elementary functions (of 1 ULP, but tanh of 3.5 and on AVX2 the logarithm of 3.5),
+// x^y taken as e^(y·ln x) for the two powers of each strip; elsewhere it runs the scalar model
+// itself, element by element.
 //
 // Agreement with the scalar model, relative; the two differ only in the last bits of the
 // elementary functions:
@@ -120,7 +121,8 @@ struct PairColumns {
 void coupled_pairs(std::size_t n, const double* u, const double* g, const double* t, const double* er,
                    const PairColumns& out);
 
-// The instruction set the functions above run on here: "avx512", "avx2" or "scalar".
+// The instruction set the functions above run on here: "avx512", "avx2" or "scalar", the
+// fastest the processor runs unless VELMOKA_LANES names another it runs (common/lane_choice.h).
 std::string_view line_arrays_instruction_set();
 
 }  // namespace velmoka

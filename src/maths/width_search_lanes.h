@@ -83,8 +83,8 @@ struct SearchLanes {
 
 // One stream of searches through the whole arrays: the lanes run dry only at their end.
 template <typename Lanes>
-void strip_width_ratios_on_lanes(std::size_t n, const double* z_want, const double* t, const double* er,
-                                 double* u_out) {
+[[gnu::flatten]] void strip_width_ratios_on_lanes(std::size_t n, const double* z_want, const double* t,
+                                                  const double* er, double* u_out) {
     constexpr std::size_t kCount = Lanes::kCount;
     const Vector<Lanes> nan = Lanes::splat(__builtin_nan(""));
 

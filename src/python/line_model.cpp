@@ -1,5 +1,6 @@
 // velmoka.microstrip_line and velmoka.strip_width: the line model and the width search at full
-// precision over arrays, on the SIMD kernels of the maths layer, a block at a time on every core.
+// precision over arrays, on the SIMD kernels of the maths layer, a block at a time on every core;
+// velmoka.instruction_set: which kernels those are.
 
 #include "common/in_parallel.h"
 #include "maths/lines_over_arrays.h"
@@ -8,6 +9,7 @@
 #include <pybind11/pybind11.h>
 
 #include <array>
+#include <string>
 
 namespace velmoka::python {
 
@@ -115,6 +117,23 @@ Examples
 >>> velmoka.microstrip_line(70, 100, 4, 12.9)
 (49.8935172..., 8.0126344...)
 >>> z0, er_eff = velmoka.microstrip_line(np.linspace(0.1, 5, 50), 1.6, 0.035, 4.5)
+)");
+    module.def(
+        "instruction_set", [] { return std::string(line_arrays_instruction_set()); },
+        R"(The SIMD lanes the line model over arrays runs on here: ``"avx512"``, ``"avx2"`` or ``"scalar"``.
+
+They serve ``microstrip_line``, ``strip_width``, ``line`` and the lines of ``spread``: the
+fastest the processor runs (AVX-512, or AVX2 with FMA), unless the environment variable
+``VELMOKA_LANES`` names others, ``avx512``, ``avx2`` or ``scalar``, as when the AVX2 lanes are
+to be measured on a processor with AVX-512. It is read once, when the lanes are first chosen
+(by this function or the first array worked out), so set it before. Lanes the processor cannot
+run, or a name of none, leave the fastest, with a line on stderr that says so. ``spread``'s
+random draws take the lanes it names too, and give the same numbers on all of them.
+
+Examples
+--------
+>>> velmoka.instruction_set() in ("avx512", "avx2", "scalar")
+True
 )");
     module.def("strip_width", &strip_width, "z0"_a, "h"_a, "t"_a, "er"_a,
                R"(Strip width for a wanted impedance: the window's width search, over arrays.

@@ -25,7 +25,7 @@ PYBIND11_MODULE(velmoka, module) {
   designs, broadcast under numpy's rules; each element is what a fresh window shows after its
   values are typed in and the button is pressed once.
 - ``microstrip_line``, ``strip_width``: the line model and the width search at full precision,
-  over arrays.
+  over arrays; ``instruction_set``: the SIMD lanes they run on.
 - ``field_line``: the quasi-static field solution of the strip, to check the line model against.
 - ``spread``: the tolerance budget of a line, or of a pair's differential impedance:
   sensitivities, worst case, Monte Carlo, yield, centring.

@@ -1,5 +1,6 @@
 #include "spread/random_draws.h"
 
+#include "common/lane_choice.h"
 #include "spread/draw_kernels.h"
 #include "spread/draw_streams.h"
 
@@ -71,9 +72,9 @@ void deviations_one_by_one(std::uint64_t counter, std::size_t count, Distributio
     }
 }
 
-const DrawKernels& fastest_kernels() {
-    static const DrawKernels& fastest = runnable_draw_kernels().front();
-    return fastest;
+const DrawKernels& chosen_draw_kernels() {
+    static const DrawKernels& chosen = chosen_kernels(runnable_draw_kernels(), "random draws");
+    return chosen;
 }
 
 }  // namespace
@@ -132,7 +133,7 @@ double RandomDraws::deviation(std::uint64_t sample, Input input, Distribution di
 
 void RandomDraws::deviations(std::uint64_t first, std::size_t count, Input input, Distribution distribution,
                              double* out) const {
-    fastest_kernels().deviations(counter(first, input), count, distribution, out);
+    chosen_draw_kernels().deviations(counter(first, input), count, distribution, out);
 }
 
 std::uint64_t fresh_seed() {

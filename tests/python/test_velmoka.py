@@ -8,6 +8,7 @@ import math
 import os
 import re
 import subprocess
+import sys
 
 import numpy as np
 import pytest
@@ -220,6 +221,36 @@ def test_strip_width_finds_what_the_model_gives_back():
     assert reached[z0 < 122].all() and not reached[z0 > 123].any()  # no strip is narrow enough beyond 122.7 ohms
     assert np.abs(found[reached] - z0[reached]).max() < 0.01
     assert math.isnan(velmoka.strip_width(0.05, 1, 0, 4))
+
+
+def with_lanes(lanes):
+    """instruction_set() and the line model over 10,000 widths in a fresh Python, VELMOKA_LANES set to
+    lanes (or unset for None), and what it wrote to stderr."""
+    environment = {key: value for key, value in os.environ.items() if key != "VELMOKA_LANES"}
+    if lanes is not None:
+        environment["VELMOKA_LANES"] = lanes
+    code = ("import numpy as np, velmoka; print(velmoka.instruction_set()); "
+            "print(velmoka.microstrip_line(np.geomspace(0.01, 100, 10_000), 1, 0.04, 4.4)[0].tobytes().hex())")
+    run = subprocess.run([sys.executable, "-c", code], env=environment, capture_output=True, text=True, check=True)
+    taken, z0 = run.stdout.split()
+    return taken, np.frombuffer(bytes.fromhex(z0)), run.stderr
+
+
+def test_velmoka_lanes_chooses_the_lanes():
+    fastest, fastest_z0, quiet = with_lanes(None)
+    assert fastest in ("avx512", "avx2", "scalar") and quiet == ""
+    scalar, scalar_z0, quiet = with_lanes("scalar")
+    assert scalar == "scalar" and quiet == ""
+    if fastest != "scalar":  # the lanes' last bits are SLEEF's, not the scalar model's
+        assert not np.array_equal(fastest_z0, scalar_z0)
+        np.testing.assert_allclose(fastest_z0, scalar_z0, rtol=1e-13, atol=0)
+    if fastest == "avx512":
+        assert with_lanes("avx2")[0] == "avx2"
+    # AVX-512 where the processor has it, else the fastest it has with a word on stderr.
+    avx512, _, said = with_lanes("avx512")
+    assert avx512 == fastest and ("cannot run" in said) == (fastest != "avx512")
+    unknown, _, said = with_lanes("neon")
+    assert unknown == fastest and "VELMOKA_LANES=neon names no lanes" in said
 
 
 def test_results_convert_without_losing_a_column():
