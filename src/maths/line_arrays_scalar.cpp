@@ -17,7 +17,13 @@ void microstrip_lines_one_by_one(std::size_t n, const double* u, const double* t
                                  double* e_eff) {
     for (std::size_t i = 0; i < n; ++i) {
         if (!line_is_admitted(u[i], t[i], er[i])) {
-            z0[i] = e_eff[i] = kNaN;
+            z0[i] = kNaN;
+            if (e_eff != nullptr)
+                e_eff[i] = kNaN;
+            continue;
+        }
+        if (e_eff == nullptr) {
+            z0[i] = microstrip_impedance(u[i], t[i], substrate_terms(er[i]));
             continue;
         }
         const LineProperties line = microstrip_line(u[i], t[i], er[i]);

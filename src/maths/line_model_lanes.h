@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "maths/window_constants.h"
 #include "maths/line_array_inputs.h"
 #include "maths/microstrip_line.h"
+#include "maths/window_constants.h"
 
 // The line model of microstrip_line.cpp on SIMD lanes: each formula in the same operations and
 // the same order as there, so that lane and scalar model differ only by the last bit of the
@@ -157,12 +157,17 @@ LineLanes<Lanes> line_lanes(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLan
     return {widened_z0, widened_e_eff * ratio * ratio};
 }
 
-// microstrip_line on lanes, written to z0 and e_eff; NaN where the line is not admitted.
+// microstrip_line on lanes, written to z0 and, unless it is null, e_eff; NaN where the line is
+// not admitted.
 template <typename Lanes>
 void store_line(Vector<Lanes> u, Vector<Lanes> t, const SubstrateLanes<Lanes>& substrate, double* z0, double* e_eff) {
-    const LineLanes<Lanes> line = line_lanes<Lanes>(u, t, substrate);
     const auto admitted = line_is_admitted(u, t, substrate.er);
     const Vector<Lanes> nan = Lanes::splat(__builtin_nan(""));
+    if (e_eff == nullptr) {
+        Lanes::store(z0, Lanes::select(admitted, impedance_lanes<Lanes>(u, t, substrate), nan));
+        return;
+    }
+    const LineLanes<Lanes> line = line_lanes<Lanes>(u, t, substrate);
     Lanes::store(z0, Lanes::select(admitted, line.z0, nan));
     Lanes::store(e_eff, Lanes::select(admitted, line.e_eff, nan));
 }
@@ -175,7 +180,8 @@ template <typename Lanes>
     std::size_t i = 0;
     for (; i + kCount <= n; i += kCount) {
         const Vector<Lanes> er_lanes = Lanes::load(er + i);
-        store_line<Lanes>(Lanes::load(u + i), Lanes::load(t + i), substrate.terms(er_lanes), z0 + i, e_eff + i);
+        store_line<Lanes>(Lanes::load(u + i), Lanes::load(t + i), substrate.terms(er_lanes), z0 + i,
+                          e_eff != nullptr ? e_eff + i : nullptr);
     }
     if (i == n)
         return;
@@ -188,10 +194,11 @@ template <typename Lanes>
         tail_er[lane] = inside ? er[i + lane] : er[i];
     }
     store_line<Lanes>(Lanes::load(tail_u), Lanes::load(tail_t), substrate.terms(Lanes::load(tail_er)), tail_z0,
-                      tail_e_eff);
+                      e_eff != nullptr ? tail_e_eff : nullptr);
     for (std::size_t lane = 0; i + lane < n; ++lane) {
         z0[i + lane] = tail_z0[lane];
-        e_eff[i + lane] = tail_e_eff[lane];
+        if (e_eff != nullptr)
+            e_eff[i + lane] = tail_e_eff[lane];
     }
 }
 

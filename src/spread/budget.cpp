@@ -87,11 +87,13 @@ Report budget(const Request& request) {
     report.worst_case = extremes_over(box, [of](const std::vector<Line>& lines) { return impedances(of, lines); });
 
     const SampleLines lines(request.nominal, request.tolerances, request.distribution, request.seed);
-    report.sample_z0 = impedances_of(lines, request.samples, request.keep_samples ? &report.sample_lines : nullptr);
+    SampleImpedances samples =
+        impedances_of(lines, request.samples, request.keep_samples ? &report.sample_lines : nullptr);
+    report.sample_z0 = std::move(samples.z0);
     MonteCarlo& monte_carlo = report.monte_carlo;
     monte_carlo.seed = request.seed;
     monte_carlo.samples = request.samples;
-    monte_carlo.z0 = moments_of(report.sample_z0);
+    monte_carlo.z0 = samples.moments;
     monte_carlo.outside_model = request.samples - monte_carlo.z0.count;
     monte_carlo.percentiles = percentiles_of(report.sample_z0, monte_carlo.z0, kPercentiles);
     if (request.field && std::isfinite(request.field->z_diff)) {

@@ -100,8 +100,7 @@ private:
             differential_impedances(count, u, &g_ratio_[begin], &t_ratio_[begin], &er_[begin], out);
             return;
         }
-        std::array<double, kLineBlock> e_eff;
-        microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], out, e_eff.data());
+        microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], out, nullptr);
     }
 
     // Each block of the first `samples`' W/H about a nominal width, handed to work(first, count, u).

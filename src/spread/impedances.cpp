@@ -41,8 +41,7 @@ void impedances_of_block(Impedance of, std::size_t count, const std::array<doubl
         t[index] = ratio_to(values_of(Input::t)[index], h[index]);
     }
     if (of == Impedance::z0) {
-        std::array<double, kLineBlock> e_eff;
-        microstrip_lines(count, u.data(), t.data(), values_of(Input::er), out, e_eff.data());
+        microstrip_lines(count, u.data(), t.data(), values_of(Input::er), out, nullptr);
         return;
     }
     std::array<double, kLineBlock> g;

@@ -19,7 +19,6 @@ void line_values(std::size_t count, const LineAt& line_at, double* z0, double* e
         std::array<double, kLineBlock> u;
         std::array<double, kLineBlock> t;
         std::array<double, kLineBlock> er;
-        std::array<double, kLineBlock> e_eff_block;
         for (std::size_t index = begin; index < end; ++index) {
             const Line line = line_at(index);
             u[index - begin] = ratio_to(line[Input::w], line[Input::h]);
@@ -27,7 +26,7 @@ void line_values(std::size_t count, const LineAt& line_at, double* z0, double* e
             er[index - begin] = line[Input::er];
         }
         microstrip_lines(end - begin, u.data(), t.data(), er.data(), z0 + begin,
-                         e_eff != nullptr ? e_eff + begin : e_eff_block.data());
+                         e_eff != nullptr ? e_eff + begin : nullptr);
     });
 }
 

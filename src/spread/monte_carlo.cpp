@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace velmoka::spread {
 
@@ -33,8 +35,9 @@ void SampleLines::lines(std::uint64_t first, std::size_t count, const std::array
     }
 }
 
-SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count, std::array<SampleColumn, kInputs>* kept) {
+SampleImpedances impedances_of(const SampleLines& lines, std::uint64_t count, std::array<SampleColumn, kInputs>* kept) {
     SampleColumn z0(count);
+    std::vector<MomentSums> sums((count + kLineBlock - 1) / kLineBlock);
     const std::size_t inputs = inputs_of(lines.impedance());
     if (kept != nullptr) {
         for (std::size_t input = 0; input < inputs; ++input) {
@@ -49,8 +52,9 @@ SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count, std::a
         }
         lines.lines(begin, end - begin, line);
         impedances_of_block(lines.impedance(), end - begin, line, z0.data() + begin);
+        sums[begin / kLineBlock] = moment_sums_of({z0.data() + begin, end - begin});
     });
-    return z0;
+    return {std::move(z0), moments_joined(sums)};
 }
 
 std::uint64_t inside_band(std::span<const double> z0, double target, double band, double scale) {

@@ -2,6 +2,7 @@
 
 #include "spread/budget.h"
 #include "spread/random_draws.h"
+#include "spread/sample_statistics.h"
 
 #include <array>
 #include <cmath>
@@ -31,10 +32,14 @@ private:
     RandomDraws draws_;
 };
 
-// The impedance of samples 0 to count − 1; each sample's line too where `kept` is given, one
-// column an input the line has.
-SampleColumn impedances_of(const SampleLines& lines, std::uint64_t count,
-                           std::array<SampleColumn, kInputs>* kept = nullptr);
+// The impedance of samples 0 to count − 1 and its moments, gathered as each block is worked out;
+// each sample's line too where `kept` is given, one column an input the line has.
+struct SampleImpedances {
+    SampleColumn z0;
+    Moments moments;  // of z0, as moments_of gives them
+};
+SampleImpedances impedances_of(const SampleLines& lines, std::uint64_t count,
+                               std::array<SampleColumn, kInputs>* kept = nullptr);
 
 // Of the samples, those whose impedance times scale lies within band of target, on every core.
 std::uint64_t inside_band(std::span<const double> z0, double target, double band, double scale = 1.0);

@@ -1,6 +1,7 @@
 #include "spread/sample_statistics.h"
 
 #include "common/in_parallel.h"
+#include "maths/lines_over_arrays.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,64 +16,79 @@ constexpr std::size_t kPiece = 1 << 16;  // values a thread takes at once
 constexpr std::size_t kBins = 1 << 12;   // bins of the counting pass
 // The standard normal quantile of 1 − (1 − kConfidence)/2: 95 % lie within ± this.
 constexpr double kConfidenceQuantile = 1.959963984540054;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-struct Sums {
-    std::uint64_t count = 0;
-    double sum = 0.0;
-    double lowest = std::numeric_limits<double>::infinity();
-    double highest = -std::numeric_limits<double>::infinity();
-};
+// Σ (value − mean)² over the count finite values, less (Σ (value − mean))²/count: that term is
+// nought for the exact mean and takes out the rounding of the one divided out (the corrected
+// two-pass form).
+double squares_about(double mean, std::uint64_t count, std::span<const double> values) {
+    double squares = 0.0;
+    double deviations = 0.0;
+#pragma omp simd reduction(+ : squares, deviations)
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        const double deviation = values[index] - mean;
+        deviations += std::isfinite(values[index]) ? deviation : 0.0;
+        squares += std::isfinite(values[index]) ? deviation * deviation : 0.0;
+    }
+    return std::max(0.0, squares - deviations * deviations / static_cast<double>(count));
+}
 
 }  // namespace
 
-Moments moments_of(std::span<const double> values) {
-    // Each piece's sums kept in its own place and added up in the pieces' order, not as threads
-    // finish: the same values give the same bits on any number of cores, run after run.
-    const std::size_t pieces = (values.size() + kPiece - 1) / kPiece;
-    std::vector<Sums> piece_sums(pieces);
-    in_parallel(values.size(), kPiece, [&](std::size_t begin, std::size_t end) {
-        Sums& piece = piece_sums[begin / kPiece];
-        for (std::size_t index = begin; index < end; ++index) {
-            const double value = values[index];
-            if (std::isfinite(value)) {
-                ++piece.count;
-                piece.sum += value;
-                piece.lowest = std::min(piece.lowest, value);
-                piece.highest = std::max(piece.highest, value);
-            }
-        }
-    });
-    Sums total;
-    for (const Sums& piece : piece_sums) {
-        total.count += piece.count;
-        total.sum += piece.sum;
-        total.lowest = std::min(total.lowest, piece.lowest);
-        total.highest = std::max(total.highest, piece.highest);
+MomentSums moment_sums_of(std::span<const double> values) {
+    // Each pass on SIMD lanes, the lanes' sums added at the end: no add waits for the last.
+    std::uint64_t count = 0;
+    double sum = 0.0;
+    double lowest = kInfinity;
+    double highest = -kInfinity;
+#pragma omp simd reduction(+ : count, sum) reduction(min : lowest) reduction(max : highest)
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        const double value = values[index];
+        const bool counted = std::isfinite(value);
+        count += counted ? 1 : 0;
+        sum += counted ? value : 0.0;
+        lowest = std::min(lowest, counted ? value : kInfinity);
+        highest = std::max(highest, counted ? value : -kInfinity);
     }
-    Moments moments;
-    moments.count = total.count;
+    if (count == 0) {
+        return {};
+    }
+    const double mean = sum / static_cast<double>(count);
+    return {count, mean, squares_about(mean, count, values), lowest, highest};
+}
+
+Moments moments_joined(std::span<const MomentSums> blocks) {
+    MomentSums total;
+    for (const MomentSums& block : blocks) {
+        if (block.count == 0) {
+            continue;
+        }
+        const double count = static_cast<double>(total.count + block.count);
+        const double step = block.mean - total.mean;
+        total.mean += step * (static_cast<double>(block.count) / count);
+        total.squares +=
+            block.squares + step * step * (static_cast<double>(total.count) / count) * static_cast<double>(block.count);
+        total.count += block.count;
+        total.lowest = std::min(total.lowest, block.lowest);
+        total.highest = std::max(total.highest, block.highest);
+    }
     if (total.count == 0) {
-        return moments;
+        return {};
     }
-    moments.mean = total.sum / static_cast<double>(total.count);
-    moments.lowest = total.lowest;
-    moments.highest = total.highest;
-    // The squares about the mean, a second pass: no cancellation between large sums.
-    std::vector<double> piece_squares(pieces);
-    in_parallel(values.size(), kPiece, [&](std::size_t begin, std::size_t end) {
-        double& piece = piece_squares[begin / kPiece];
-        for (std::size_t index = begin; index < end; ++index) {
-            if (std::isfinite(values[index])) {
-                piece += (values[index] - moments.mean) * (values[index] - moments.mean);
-            }
-        }
+    const double freedom = static_cast<double>(total.count - 1);
+    return {total.count, total.mean, total.count > 1 ? std::sqrt(total.squares / freedom) : 0.0, total.lowest,
+            total.highest};
+}
+
+Moments moments_of(std::span<const double> values) {
+    // In blocks of the impedance pass's length, so that the moments it gathers as it goes and
+    // these of its column are the same bits.
+    const std::size_t blocks = (values.size() + kLineBlock - 1) / kLineBlock;
+    std::vector<MomentSums> sums(blocks);
+    in_parallel(values.size(), kLineBlock, [&](std::size_t begin, std::size_t end) {
+        sums[begin / kLineBlock] = moment_sums_of(values.subspan(begin, end - begin));
     });
-    double squares = 0.0;
-    for (const double piece : piece_squares) {
-        squares += piece;
-    }
-    moments.standard_deviation = total.count > 1 ? std::sqrt(squares / static_cast<double>(total.count - 1)) : 0.0;
-    return moments;
+    return moments_joined(sums);
 }
 
 std::vector<double> percentiles_of(std::span<const double> values, const Moments& moments,
@@ -120,13 +136,21 @@ std::vector<double> percentiles_of(std::span<const double> values, const Moments
                                         first_rank_of_bin.begin()) -
                1] = true;
     }
-    // The values of the wanted bins, each bin's in order.
+    // The values of the wanted bins, gathered on every core: in whatever order a bin's values
+    // arrive, the value at a rank among them is the same.
     std::vector<std::vector<double>> held(kBins);
-    for (const double value : values) {
-        if (std::isfinite(value) && wanted[bin_of(value)]) {
-            held[bin_of(value)].push_back(value);
+    in_parallel(values.size(), kPiece, [&](std::size_t begin, std::size_t end) {
+        std::vector<std::vector<double>> piece(kBins);
+        for (std::size_t index = begin; index < end; ++index) {
+            if (std::isfinite(values[index]) && wanted[bin_of(values[index])]) {
+                piece[bin_of(values[index])].push_back(values[index]);
+            }
         }
-    }
+        const std::scoped_lock lock(adding);
+        for (std::size_t bin = 0; bin < kBins; ++bin) {
+            held[bin].insert(held[bin].end(), piece[bin].begin(), piece[bin].end());
+        }
+    });
     const auto at_rank = [&](std::uint64_t rank) {
         const std::size_t bin =
             static_cast<std::size_t>(std::upper_bound(first_rank_of_bin.begin(), first_rank_of_bin.end(), rank) -

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -17,6 +18,25 @@ struct Moments {
     double highest = 0.0;
 };
 Moments moments_of(std::span<const double> values);
+
+// The sums of a run of values that a neighbouring run's join: the count, mean and squared
+// deviations about that mean of the finite values, with the lowest and highest. Joined in
+// pairs (Chan, Golub and LeVeque), the runs give the variance with none of the cancellation of
+// a sum of squares less the square of a sum, and without a second pass over the values.
+struct MomentSums {
+    std::uint64_t count = 0;
+    double mean = 0.0;
+    double squares = 0.0;  // Σ (value − mean)²
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -std::numeric_limits<double>::infinity();
+};
+
+// The sums of a block of values on this thread, kept in the cache for both of its passes.
+MomentSums moment_sums_of(std::span<const double> values);
+
+// The moments of blocks of values, from their sums joined in the blocks' order: the same values
+// in the same blocks give the same bits on any number of cores.
+Moments moments_joined(std::span<const MomentSums> blocks);
 
 // The percentiles of the finite values, each by linear interpolation between the two nearest
 // ranks (numpy's default), found exactly without sorting: the values are counted into bins

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <span>
@@ -140,6 +141,10 @@ void TestLinesOverArrays::randomLinesAgreeWithTheScalarModel() {
             CHECK_AGREES(where, "z0", z0[i], expected[i].z0, kModelAgreement, u[i], t[i], er[i]);
             CHECK_AGREES(where, "e_eff", e_eff[i], expected[i].e_eff, kModelAgreement, u[i], t[i], er[i]);
         }
+        std::vector<double> z0_alone(n);
+        kernels.microstrip_lines(n, u.data(), t.data(), er.data(), z0_alone.data(), nullptr);
+        QVERIFY2(std::memcmp(z0_alone.data(), z0.data(), n * sizeof(double)) == 0,
+                 (where + "the impedance alone differs from the line's").constData());
     }
 }
 
@@ -210,6 +215,10 @@ void TestLinesOverArrays::edgesOfTheModel() {
         const QByteArray where = QByteArray(kernels.instruction_set.data(), kernels.instruction_set.size()) + ": ";
         CHECK_AGREES(where, "z0", line_z0, z0, kModelAgreement, u, t, er);
         CHECK_AGREES(where, "e_eff", line_e_eff, e_eff, kModelAgreement, u, t, er);
+        double z0_alone = -1.0;
+        kernels.microstrip_lines(1, &u, &t, &er, &z0_alone, nullptr);
+        QVERIFY2(std::memcmp(&z0_alone, &line_z0, sizeof(double)) == 0,
+                 (where + "the impedance alone differs from the line's").constData());
     }
 }
 
@@ -279,8 +288,8 @@ void TestLinesOverArrays::linesAtFrequencyAgreeWithTheScalarLine() {
     QFETCH(int, roughness);
     QFETCH(double, conductivity);
 
-    const velmoka::Dielectric dielectric{er, lossTangent, 1e9,
-                                         wideband ? velmoka::PermittivityModel::wideband : velmoka::PermittivityModel::constant};
+    const velmoka::Dielectric dielectric{
+        er, lossTangent, 1e9, wideband ? velmoka::PermittivityModel::wideband : velmoka::PermittivityModel::constant};
     const velmoka::Conductor conductor{conductivity, {velmoka::RoughnessModel(roughness), 1e-6, 0.5e-6, 1e12}};
     std::mt19937_64 random(20240613);
     const std::size_t n = 20'003;
@@ -297,14 +306,15 @@ void TestLinesOverArrays::linesAtFrequencyAgreeWithTheScalarLine() {
 
     std::vector<velmoka::LineAtFrequency> expected(n);
     for (std::size_t i = 0; i < n; ++i)
-        expected[i] = velmoka::line_at_frequency({width[i], height[i], thickness[i]}, dielectric, conductor, frequency[i]);
+        expected[i] =
+            velmoka::line_at_frequency({width[i], height[i], thickness[i]}, dielectric, conductor, frequency[i]);
     for (const LineArrayKernels& kernels : simd_kernels()) {
         std::vector<velmoka::LineStatus> status(n);
         std::vector<std::uint16_t> warnings(n);
         std::vector<std::vector<double>> numbers(18, std::vector<double>(n));
-        const velmoka::LineColumns out{status.data(),     warnings.data(),   numbers[0].data(),  numbers[1].data(),
-                                       numbers[2].data(),  numbers[3].data(), numbers[4].data(),  numbers[5].data(),
-                                       numbers[6].data(),  numbers[7].data(), numbers[8].data(),  numbers[9].data(),
+        const velmoka::LineColumns out{status.data(),      warnings.data(),    numbers[0].data(),  numbers[1].data(),
+                                       numbers[2].data(),  numbers[3].data(),  numbers[4].data(),  numbers[5].data(),
+                                       numbers[6].data(),  numbers[7].data(),  numbers[8].data(),  numbers[9].data(),
                                        numbers[10].data(), numbers[11].data(), numbers[12].data(), numbers[13].data(),
                                        numbers[14].data(), numbers[15].data(), numbers[16].data(), numbers[17].data()};
         kernels.lines_at_frequency(n, width.data(), height.data(), thickness.data(), frequency.data(), dielectric,
@@ -314,18 +324,32 @@ void TestLinesOverArrays::linesAtFrequencyAgreeWithTheScalarLine() {
             const velmoka::LineAtFrequency& e = expected[i];
             QVERIFY2(status[i] == e.status && warnings[i] == e.warnings.flags,
                      (where + "status or warnings at element " + QByteArray::number(qulonglong(i))).constData());
-            const double scalar[] = {e.er,      e.loss_tangent, e.z0, e.e_eff, e.alpha_c, e.alpha_d,
-                                     e.alpha,   e.propagation.gamma.real(), e.propagation.gamma.imag(),
-                                     e.propagation.zc.real(), e.propagation.zc.imag(), e.r, e.l, e.g, e.c,
-                                     e.skin_depth, e.guided_wavelength, e.delay};
+            const double scalar[] = {e.er,
+                                     e.loss_tangent,
+                                     e.z0,
+                                     e.e_eff,
+                                     e.alpha_c,
+                                     e.alpha_d,
+                                     e.alpha,
+                                     e.propagation.gamma.real(),
+                                     e.propagation.gamma.imag(),
+                                     e.propagation.zc.real(),
+                                     e.propagation.zc.imag(),
+                                     e.r,
+                                     e.l,
+                                     e.g,
+                                     e.c,
+                                     e.skin_depth,
+                                     e.guided_wavelength,
+                                     e.delay};
             // What the dielectric loss enters (αd, α, γ, Zc, G) to 1e-13 over e_eff − 1, by which the
             // filling factor divides the static lanes' last bits; Im Zc, the difference of the two
             // losses, against |Zc|.
             const double filling = 1e-12 + 1e-13 / (e.e_eff - 1.0);
             for (std::size_t k = 0; k < 18; ++k) {
                 const bool lossy = k >= 5 && k <= 13 && k != 11 && k != 12;
-                const double tolerance = (lossy ? filling : 1e-12) *
-                                         (k == 10 ? std::abs(e.propagation.zc) / std::abs(scalar[k]) : 1.0);
+                const double tolerance =
+                    (lossy ? filling : 1e-12) * (k == 10 ? std::abs(e.propagation.zc) / std::abs(scalar[k]) : 1.0);
                 CHECK_AGREES(where, ("column " + std::to_string(k)).c_str(), numbers[k][i], scalar[k], tolerance,
                              width[i] / height[i], thickness[i] / height[i], frequency[i]);
             }

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <random>
 
 using namespace velmoka::spread;
@@ -79,7 +80,7 @@ private slots:
     void worst_case_searches_inside_a_box();
     void shares_and_root_sum_square();
     void samples_hang_on_the_seed_alone();
-    void percentiles_match_a_sort();
+    void moments_and_percentiles_match_a_sort();
     void centred_width_beats_its_neighbours();
 };
 
@@ -205,6 +206,12 @@ void TestSpread::samples_hang_on_the_seed_alone() {
                            report.sample_lines[input].begin()));
     }
     QVERIFY(std::equal(shorter.sample_z0.begin(), shorter.sample_z0.end(), report.sample_z0.begin()));
+    // The moments gathered block by block as the impedances are worked out are those of the column.
+    const Moments column = moments_of(report.sample_z0);
+    const Moments& gathered = report.monte_carlo.z0;
+    QVERIFY(column.count == gathered.count && column.mean == gathered.mean &&
+            column.standard_deviation == gathered.standard_deviation && column.lowest == gathered.lowest &&
+            column.highest == gathered.highest);
     const std::uint64_t last = report.sample_z0.size() - 1;
     QCOMPARE(z0_of(Line{{report.sample_lines[0][last], report.sample_lines[1][last], report.sample_lines[2][last],
                          report.sample_lines[3][last]}}),
@@ -213,17 +220,27 @@ void TestSpread::samples_hang_on_the_seed_alone() {
     QVERIFY(budget(request).sample_z0 != shorter.sample_z0);
 }
 
-void TestSpread::percentiles_match_a_sort() {
+void TestSpread::moments_and_percentiles_match_a_sort() {
     std::mt19937_64 random(7);
     std::lognormal_distribution<double> spread_out(0.0, 1.0);
     std::vector<double> values(100'003);
     std::generate(values.begin(), values.end(), [&] { return spread_out(random); });
     values[17] = NAN;  // a sample outside the model, left out
     const std::vector<double> percents = {0.0, 0.135, 2.275, 50.0, 97.725, 99.865, 100.0};
-    const std::vector<double> found = percentiles_of(values, moments_of(values), percents);
+    const Moments moments = moments_of(values);
+    const std::vector<double> found = percentiles_of(values, moments, percents);
     std::vector<double> sorted = values;
     std::erase_if(sorted, [](double value) { return std::isnan(value); });
     std::sort(sorted.begin(), sorted.end());
+    const long double mean = std::accumulate(sorted.begin(), sorted.end(), 0.0L) / sorted.size();
+    const long double squares = std::accumulate(sorted.begin(), sorted.end(), 0.0L, [&](long double sum, double value) {
+        return sum + (value - mean) * (value - mean);
+    });
+    QCOMPARE(moments.count, sorted.size());
+    QVERIFY(std::fabs(moments.mean / mean - 1.0L) < 1e-14L);
+    QVERIFY(std::fabs(moments.standard_deviation / std::sqrt(squares / (sorted.size() - 1)) - 1.0L) < 1e-14L);
+    QCOMPARE(moments.lowest, sorted.front());
+    QCOMPARE(moments.highest, sorted.back());
     for (std::size_t index = 0; index < percents.size(); ++index) {
         const double position = percents[index] / 100.0 * (sorted.size() - 1);
         const auto below = static_cast<std::size_t>(position);
