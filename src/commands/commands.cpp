@@ -60,8 +60,9 @@ std::optional<int> complete(RowRequest& request) {
         if (request.given(static_cast<int>(i))) {
             continue;
         }
-        const std::optional<Box> box = box_keyed(parameters[i].key);
-        if (request.opening_window && box) {
+        // The box's key looked up only where it is wanted: a search by name for every value not given.
+        const std::optional<Box> box = request.opening_window ? box_keyed(parameters[i].key) : std::nullopt;
+        if (box) {
             request.values[i] = opening_reading(*box);
         } else if (parameters[i].need == Need::defaulted) {
             request.values[i] = parameters[i].default_value;

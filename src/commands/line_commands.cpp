@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -246,6 +247,20 @@ Conductor conductor_of(const RowRequest& request) {
     return conductor;
 }
 
+// Whether no dielectric has this er and tan δ together. The rows of a sweep mostly share one
+// dielectric, and the wideband fit takes an arctangent and a logarithm: the last one checked on
+// this thread is remembered.
+bool permittivity_below_unity(const Dielectric& dielectric) {
+    thread_local Dielectric last{std::numeric_limits<double>::quiet_NaN(), 0.0};
+    thread_local bool last_below = false;
+    if (dielectric.er != last.er || dielectric.loss_tangent != last.loss_tangent ||
+        dielectric.frequency != last.frequency || dielectric.model != last.model) {
+        last = dielectric;
+        last_below = fit_dielectric(dielectric).fit == DielectricFit::permittivity_below_unity;
+    }
+    return last_below;
+}
+
 template <const Places& places>
 std::optional<Fault> check_line(const RowRequest& request) {
     if (!request.given(places.er) && !request.given(places.substrate)) {
@@ -261,7 +276,7 @@ std::optional<Fault> check_line(const RowRequest& request) {
         !(request.given(places.nodule_radius) && request.given(places.nodules_per_area))) {
         return Fault{kMoreLineMessages[1], "roughness_model"};
     }
-    if (fit_dielectric(dielectric_of<places>(request)).fit == DielectricFit::permittivity_below_unity) {
+    if (permittivity_below_unity(dielectric_of<places>(request))) {
         return Fault{kLineMessages[fit_below_unity], "tand"};
     }
     return std::nullopt;

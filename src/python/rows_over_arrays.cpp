@@ -23,7 +23,7 @@ namespace velmoka::python {
 
 namespace {
 
-constexpr std::size_t kRowsPerPiece = 1024;
+constexpr std::size_t kRowsPerPiece = 256;
 
 // The keys whose texts are asked for: none, every one (True), or those listed.
 std::vector<const BoxField*> texts_asked(const commands::Command& command, const py::object& texts) {
@@ -92,13 +92,34 @@ struct Columns {
 // The parameters given, by their place among the command's, and how the call is answered.
 struct Call {
     const commands::Command& command;
-    std::vector<std::size_t> parameters;                  // of the broadcast arguments, in their order
-    std::vector<std::pair<std::size_t, double>> choices;  // the words chosen, by their places
-    LengthUnit units;
-    bool opening_window;
+    std::vector<std::size_t> parameters;  // of the broadcast arguments, in their order
+    // Every element's request before its own values: the unit, the words chosen and what is not
+    // given completed, the same for every element.
+    commands::RowRequest blank;
     const Vocabulary& words;
     std::vector<const BoxField*> texts;
 };
+
+// The blank request of a call: what the broadcast arguments give left open, every other value
+// completed as commands::complete completes it.
+commands::RowRequest blank_request(const Call& call, LengthUnit units, bool opening_window,
+                                   std::span<const std::pair<std::size_t, double>> choices) {
+    commands::RowRequest blank;
+    blank.command = &call.command;
+    blank.units = units;
+    blank.opening_window = opening_window;
+    for (const auto& [parameter, place] : choices) {
+        blank.values[parameter] = place;
+    }
+    for (const std::size_t parameter : call.parameters) {
+        blank.values[parameter] = 0.0;  // a stand-in, so that complete leaves it open
+    }
+    commands::complete(blank);
+    for (const std::size_t parameter : call.parameters) {
+        blank.values[parameter] = commands::kNotGiven;
+    }
+    return blank;
+}
 
 // 1 + the place of a text in the vocabulary; 0 for one it has not, as for none.
 template <typename Texts, typename Same>
@@ -109,13 +130,7 @@ std::uint8_t code_of(const Texts& texts, const Same& same) {
 
 // The row of one element: its values, each checked; an error verdict where one cannot be taken.
 commands::RowRequest request_at(const Call& call, const Broadcast::Walk& walk, Verdict& verdict) {
-    commands::RowRequest request;
-    request.command = &call.command;
-    request.units = call.units;
-    request.opening_window = call.opening_window;
-    for (const auto& [parameter, place] : call.choices) {
-        request.values[parameter] = place;
-    }
+    commands::RowRequest request = call.blank;
     for (std::size_t argument = 0; argument < call.parameters.size(); ++argument) {
         const std::size_t parameter = call.parameters[argument];
         const double value = walk.value(argument);
@@ -126,22 +141,29 @@ commands::RowRequest request_at(const Call& call, const Broadcast::Walk& walk, V
         }
         request.values[parameter] = value;
     }
-    commands::complete(request);
     if (const std::optional<Fault> fault = commands::checked_together(request)) {
         verdict = {Status::error, *fault, 0};
     }
     return request;
 }
 
-// An element's answer written into the columns.
-void write_element(const Call& call, const commands::RowRequest& request, const commands::RowAnswer& answer,
-                   Columns& columns, std::size_t index) {
+// The numbers of a piece's elements, from begin on, column by column: each column's stores run
+// on, where an element at a time would spread its stores over thirty columns at once.
+void write_numbers(const Call& call, std::span<const commands::RowRequest> requests,
+                   std::span<const commands::RowAnswer> answers, Columns& columns, std::size_t begin) {
     const std::span<const commands::Column> keys = call.command.columns;
     for (std::size_t column = 0; column < keys.size(); ++column) {
-        columns.numbers[column][index] = answer.verdict.status == Status::error
-                                             ? commands::kNotGiven
-                                             : commands::shown_value(request, answer, keys[column]);
+        double* const to = columns.numbers[column] + begin;
+        for (std::size_t i = 0; i < answers.size(); ++i) {
+            to[i] = answers[i].verdict.status == Status::error
+                        ? commands::kNotGiven
+                        : commands::shown_value(requests[i], answers[i], keys[column]);
+        }
     }
+}
+
+// An element's texts and verdict written into the columns.
+void write_element(const Call& call, const commands::RowAnswer& answer, Columns& columns, std::size_t index) {
     if (answer.boxes) {
         std::array<char, kLongestPictureText> text;
         for (std::size_t asked = 0; asked < call.texts.size(); ++asked) {
@@ -166,27 +188,32 @@ void write_element(const Call& call, const commands::RowRequest& request, const 
 void answer_piece(const Call& call, const Broadcast& broadcast, Columns& columns, std::size_t begin, std::size_t end) {
     std::vector<commands::RowRequest> requests(end - begin);
     std::vector<commands::RowAnswer> answers(end - begin);
-    std::vector<commands::RowRequest> checked;  // the requests that passed their checks
-    std::vector<std::size_t> checked_at;
+    bool all_passed = true;
     Broadcast::Walk walk(broadcast, begin);
     for (std::size_t i = 0; i < requests.size(); ++i, walk.next()) {
         requests[i] = request_at(call, walk, answers[i].verdict);
-        if (answers[i].verdict.status != Status::error) {
-            checked.push_back(requests[i]);
-            checked_at.push_back(i);
-        }
+        all_passed = all_passed && answers[i].verdict.status != Status::error;
     }
-    if (checked.size() == requests.size()) {
-        commands::answer_rows(call.command, requests, answers);  // every one passed: answered in place
+    if (all_passed) {
+        commands::answer_rows(call.command, requests, answers);  // answered in place
     } else {
+        std::vector<commands::RowRequest> checked;  // the requests that passed their checks
+        std::vector<std::size_t> checked_at;
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            if (answers[i].verdict.status != Status::error) {
+                checked.push_back(requests[i]);
+                checked_at.push_back(i);
+            }
+        }
         std::vector<commands::RowAnswer> checked_answers(checked.size());
         commands::answer_rows(call.command, checked, checked_answers);
         for (std::size_t i = 0; i < checked.size(); ++i) {
             answers[checked_at[i]] = checked_answers[i];
         }
     }
+    write_numbers(call, requests, answers, columns, begin);
     for (std::size_t i = 0; i < requests.size(); ++i) {
-        write_element(call, requests[i], answers[i], columns, begin + i);
+        write_element(call, answers[i], columns, begin + i);
     }
 }
 
@@ -245,8 +272,8 @@ py::object rows_over_arrays(const commands::Command& command, const std::string&
                             const py::object& texts_wanted, const py::args& args, const py::kwargs& keywords) {
     const Matched matched = matched_arguments(command, args, keywords, opening_window);
     const std::shared_ptr<Vocabulary> words = vocabulary_of(command);
-    Call call{
-        command, {}, {}, units_of_call(command, units), opening_window, *words, texts_asked(command, texts_wanted)};
+    Call call{command, {}, {}, *words, texts_asked(command, texts_wanted)};
+    std::vector<std::pair<std::size_t, double>> choices;  // the words chosen, by their places
     std::vector<std::pair<std::string, py::object>> named;
     for (const auto& [parameter, value] : matched) {
         if (value.is_none()) {
@@ -254,12 +281,13 @@ py::object rows_over_arrays(const commands::Command& command, const std::string&
         }
         const commands::Parameter& declared = command.parameters[parameter];
         if (declared.form == commands::Form::choice) {
-            call.choices.emplace_back(parameter, place_of_choice(command, declared, value));
+            choices.emplace_back(parameter, place_of_choice(command, declared, value));
             continue;
         }
         call.parameters.push_back(parameter);
         named.emplace_back(declared.key, value);
     }
+    call.blank = blank_request(call, units_of_call(command, units), opening_window, choices);
     const Broadcast broadcast(named);
 
     std::vector<std::size_t> text_widths;
