@@ -7,7 +7,9 @@ several runs over a million elements, in ns an element, with its yardstick from 
 - velmoka.strip_width over a million targets against velmoka.microstrip_line;
 - velmoka.analysis over a million designs, the numbers the boxes show, against scikit-rf's MLine;
 - velmoka.spread, a million samples with all four inputs toleranced, against
-  velmoka.microstrip_line over a million widths; and its centring, in those runs.
+  velmoka.microstrip_line over a million widths; and its centring, in those runs;
+- velmoka.spread of a 100 ohm pair, a million samples with its gap toleranced too, against the
+  line's; and its centring, against the line's.
 
     PYTHONPATH=build/src/python bench/python_bench.py [RUNS]
 """
@@ -37,6 +39,8 @@ def scikit_rf_line():
 
 FR4_BUDGET = {"units": "microns", "tol_w": "10%", "tol_h": "10%", "tol_t": "10%", "tol_er": "10%",
               "target": 50, "band": "10%", "samples": ELEMENTS, "seed": 1}
+# A 100 ohm pair on 0.1 mm prepreg with 35 µm copper, every input toleranced.
+PAIR_BUDGET = FR4_BUDGET | {"s": 150, "tol_s": "10%", "target": 100}
 
 CANDIDATES = {
     "scikit-rf MLine, a million widths": scikit_rf_line,
@@ -45,6 +49,8 @@ CANDIDATES = {
     "velmoka.analysis, a million designs": lambda: velmoka.analysis(w=WIDTHS, h=H, t=T, er=ER),
     "velmoka.spread, a million samples": lambda: velmoka.spread(2700, 1600, 35, 4.5, **FR4_BUDGET),
     "velmoka.spread, centred": lambda: velmoka.spread(2700, 1600, 35, 4.5, centre=True, **FR4_BUDGET),
+    "velmoka.spread of a pair, a million samples": lambda: velmoka.spread(137, 100, 35, 4.0, **PAIR_BUDGET),
+    "velmoka.spread of a pair, centred": lambda: velmoka.spread(137, 100, 35, 4.0, centre=True, **PAIR_BUDGET),
 }
 
 
@@ -61,7 +67,9 @@ def main():
                   "velmoka.strip_width, a million targets": "velmoka.microstrip_line, a million widths",
                   "velmoka.analysis, a million designs": "scikit-rf MLine, a million widths",
                   "velmoka.spread, a million samples": "velmoka.microstrip_line, a million widths",
-                  "velmoka.spread, centred": "velmoka.microstrip_line, a million widths"}
+                  "velmoka.spread, centred": "velmoka.microstrip_line, a million widths",
+                  "velmoka.spread of a pair, a million samples": "velmoka.spread, a million samples",
+                  "velmoka.spread of a pair, centred": "velmoka.spread, centred"}
     print(f"medians of {runs} runs, ns an element")
     for name, value in median.items():
         against = yardsticks.get(name)

@@ -129,6 +129,11 @@ int run_rows(const CommandOptions& options, std::istream& in, std::ostream& out,
     }
     if (!from_input) {
         check_complete(given.fixed);
+        std::vector<int> swept;
+        for (const auto& [parameter, values] : given.swept) {
+            swept.push_back(parameter);
+        }
+        layout.fixed_values = fixed_value_texts(given.fixed, swept);
         const Sweep sweep(given.fixed, std::move(given.swept));
         progress.expect(sweep.count());
         RowWriter writer(out, layout, progress);

@@ -10,6 +10,7 @@
 #include "text_rules/trimmed.h"
 #include "text_rules/typed_value.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -94,6 +95,12 @@ void append_fields(Text& text, const RowLayout& layout, const Row& row, const co
     text.word("units", name_of(row.request.units).name);
     Room room;
     for (const commands::Column& column : command.columns) {
+        const bool result = column.result >= 0 && !std::isnan(answer.results[static_cast<std::size_t>(column.result)]);
+        if (!result && column.parameter >= 0 && !layout.fixed_values.empty() &&
+            !layout.fixed_values[static_cast<std::size_t>(column.parameter)].empty()) {
+            text.number(column.key, layout.fixed_values[static_cast<std::size_t>(column.parameter)]);
+            continue;
+        }
         const std::string_view value = value_text(row, answer, column, room);
         if (value.empty()) {
             text.null(column.key);
@@ -242,6 +249,18 @@ void append_columns_text(std::string& out, const Row& row, const commands::RowAn
 }
 
 }  // namespace
+
+std::vector<std::string> fixed_value_texts(const commands::RowRequest& fixed, std::span<const int> swept) {
+    std::vector<std::string> texts(fixed.command->parameters.size());
+    Room room;
+    for (std::size_t parameter = 0; parameter < texts.size(); ++parameter) {
+        const double value = fixed.values[parameter];
+        if (std::isfinite(value) && std::find(swept.begin(), swept.end(), static_cast<int>(parameter)) == swept.end()) {
+            texts[parameter] = shortest(value, room);
+        }
+    }
+    return texts;
+}
 
 void append_header(std::string& out, const RowLayout& layout) {
     if (layout.format != Format::csv) {

@@ -18,7 +18,13 @@ struct RowLayout {
     const commands::Command* command;  // whose columns the rows show
     bool from_input = false;
     std::vector<std::string> carried = {};  // names of the input's columns carried through
+    // The texts of the values every row of a sweep is given alike, by parameter, formed once:
+    // empty for a value swept, not given, or of an input's rows.
+    std::vector<std::string> fixed_values = {};
 };
+
+// The texts of the values every row of a sweep shares: those given and not swept.
+std::vector<std::string> fixed_value_texts(const commands::RowRequest& fixed, std::span<const int> swept);
 
 // The header of csv: the keys of every row, in order; nothing in the other formats.
 void append_header(std::string& out, const RowLayout& layout);

@@ -116,12 +116,12 @@ int run_spread(const CommandOptions& options, std::ostream& out) {
     if (format == Format::json) {
         out << spread::report_json(request, report, name_of(units).name) << '\n';
     } else if (format == Format::csv) {
-        write_samples_csv(out, report);
+        write_samples_csv(out, request, report);
     } else {
         write_spread_text(out, request, report, units);
     }
     if (samples_file) {
-        write_samples_csv(*samples_file, report);
+        write_samples_csv(*samples_file, request, report);
     }
     if (plot_file) {
         write_spread_plot(*plot_file, request, report);

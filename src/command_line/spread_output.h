@@ -17,7 +17,8 @@ void write_spread_text(std::ostream& out, const spread::Request& request, const 
                        LengthUnit units);
 
 // The Monte Carlo samples as CSV, one a line: the sample's number, its W, H, T and er, and Z0
-// (empty outside the model's domain). The report must have kept its samples.
-void write_samples_csv(std::ostream& out, const spread::Report& report);
+// (empty outside the model's domain); of a pair, its W, H, T, er and S, and z_diff. The report
+// must have kept its samples.
+void write_samples_csv(std::ostream& out, const spread::Request& request, const spread::Report& report);
 
 }  // namespace velmoka::command_line

@@ -86,6 +86,7 @@ int decimals_of(double step) {
 }  // namespace
 
 void write_spread_plot(std::ostream& out, const spread::Request& request, const spread::Report& report) {
+    const bool pair = spread::impedance_of(request.nominal) == spread::Impedance::z_diff;
     const Span span = span_of(request, report, {report.sample_z0.begin(), report.sample_z0.end()});
     std::array<std::uint64_t, kBins> counts{};
     for (const double value : report.sample_z0) {
@@ -105,7 +106,8 @@ void write_spread_plot(std::ostream& out, const spread::Request& request, const 
         << "\n"
         << R"(<rect width="100%" height="100%" fill="white"/>)"
         << "\n"
-        << R"(<text x=")" << at(kPlotLeft) << R"(" y="28" font-size="16">Spread of the impedance Z0 over )"
+        << R"(<text x=")" << at(kPlotLeft) << R"(" y="28" font-size="16">)"
+        << (pair ? "Spread of the differential impedance z_diff over " : "Spread of the impedance Z0 over ")
         << report.monte_carlo.samples << " boards</text>\n";
     if (request.target) {
         const double band = request.band->about(*request.target);
@@ -153,7 +155,7 @@ void write_spread_plot(std::ostream& out, const spread::Request& request, const 
             << R"(" text-anchor="middle">)" << fixed(value, decimals_of(tick_step)) << "</text>\n";
     }
     out << R"(<text x=")" << at((kPlotLeft + kPlotRight) / 2) << R"(" y=")" << at(kPlotBottom + 42)
-        << R"(" text-anchor="middle">Z0 (ohms)</text>)"
+        << R"(" text-anchor="middle">)" << (pair ? "z_diff" : "Z0") << " (ohms)</text>"
         << "\n";
 
     out << R"(<text x=")" << at(kBarsLeft - 40) << R"(" y=")" << at(kPlotTop + 14)

@@ -2,7 +2,11 @@
 
 #include "calculator/shown_boxes.h"
 #include "commands/request_fault.h"
+#include "field_solver/field_pair.h"
+#include "spread/pair_values.h"
 #include "spread/random_draws.h"
+
+#include <cmath>
 
 namespace velmoka::commands {
 
@@ -10,12 +14,12 @@ namespace {
 
 inline constexpr std::array<std::string_view, 2> kDistributions = spread::kDistributionNames;
 
-// Checked by the budget's own rule: not negative, and under 100 % on W and H.
+// Checked by the budget's own rule: not negative, and under 100 % on W, H and S.
 constexpr Parameter tolerance_on(std::string_view key, std::string_view help) {
     return {key, Form::tolerance, Quantity::none, Need::optional, kNotGiven, kAnyNumber, {}, help};
 }
 
-constexpr std::array<Parameter, 18> kParameters = {{
+constexpr std::array<Parameter, 20> kParameters = {{
     {"w", Form::number, Quantity::length, Need::required, kNotGiven, kAboveZero, {}, "the nominal strip width W"},
     {"h",
      Form::number,
@@ -57,10 +61,20 @@ constexpr std::array<Parameter, 18> kParameters = {{
      kAnyNumber,
      {},
      "the frequency of the phase length"},
+    {"s",
+     Form::number,
+     Quantity::length,
+     Need::optional,
+     kNotGiven,
+     kAboveZero,
+     {},
+     "the gap S between the facing sides of a pair's strips (the budget is then of the edge-coupled "
+     "pair's differential impedance)"},
     tolerance_on("tol_w", "the tolerance on W, in its unit or in % of it (10%); under 100 %"),
     tolerance_on("tol_h", "the tolerance on H, in its unit or in % of it; under 100 %"),
     tolerance_on("tol_t", "the tolerance on T, in its unit or in % of it"),
     tolerance_on("tol_er", "the tolerance on er, or in % of it"),
+    tolerance_on("tol_s", "the tolerance on a pair's gap S, in its unit or in % of it; under 100 %"),
     {"dist", Form::choice, Quantity::none, Need::defaulted, 0.0, kAnyNumber, kDistributions,
      "normal (each tolerance is 3 sigma) or uniform over the tolerance"},
     {"samples",
@@ -118,12 +132,21 @@ constexpr std::array<Parameter, 18> kParameters = {{
      kNotGiven,
      kAnyNumber,
      {},
-     "draws the spread of Z0 and the sensitivities as SVG"},
+     "draws the spread of the impedance and the sensitivities as SVG"},
 }};
 
 // The opening window's value of the line's inputs and of the frequency.
 constexpr std::array<Box, 6> kOpeningBoxes = {Box::w_txt,  Box::h_txt,       Box::t_txt,
                                               Box::er_txt, Box::length1_txt, Box::freq_txt};
+
+// The field solution's differential impedance at the nominal pair: the closed form's figures are
+// corrected by its difference there.
+spread::FieldAtNominal field_at(const spread::Line& pair) {
+    using spread::Input;
+    const FieldPair field = field_pair(pair[Input::w], pair[Input::s], pair[Input::h], pair[Input::t], pair[Input::er]);
+    return {field.status == FieldPairStatus::ok ? differential_impedance(field.modes) : kNotGiven,
+            std::string(field_pair_status_text(field.status))};
+}
 
 // A number given, checked against its parameter's range.
 double checked(const GivenValues& given, SpreadParameter parameter) {
@@ -140,7 +163,9 @@ const Command kSpread = {
     .word = "spread",
     .python_name = "spread",
     .caption = "Tolerance budget",
-    .summary = "The tolerance budget of a line: nominal, sensitivities, worst case, Monte Carlo, yield and centring",
+    .summary =
+        "The tolerance budget of a line or of a pair's differential impedance: nominal, sensitivities, worst case, "
+        "Monte Carlo, yield and centring",
     .units = UnitChoice::lengths,
     .parameters = kParameters,
     .positional = 4,
@@ -170,6 +195,14 @@ spread::Request spread_request(const GivenValues& given_values, LengthUnit units
     if (given[spread_length].given && given[spread_freq].given) {
         request.length = checked(given, spread_length);
         request.freq = given[spread_freq].number;
+    }
+    if (given[spread_s].given) {
+        request.nominal[spread::Input::s] = checked(given, spread_s);
+        if (std::isnan(differential_impedance(spread::pair_modes(request.nominal)))) {
+            throw RequestFault("s", "makes a pair the closed form has no sound answer for");
+        }
+    } else if (given[tol_s].given) {
+        throw RequestFault("tol_s", "needs a gap s", RequestFault::About::request);
     }
     for (int input = 0; input < static_cast<int>(spread::kInputs); ++input) {
         const GivenValue& tolerance = given[static_cast<std::size_t>(tol_w + input)];
@@ -206,6 +239,9 @@ spread::Request spread_request(const GivenValues& given_values, LengthUnit units
     if (target) {
         request.target = checked(given, spread_target);
         request.band = spread::Tolerance{checked(given, spread_band), given[spread_band].percent};
+    }
+    if (given[spread_s].given) {
+        request.field = field_at(request.nominal);
     }
     return request;
 }

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-// The tolerance budget of a line, as velmoka-cli spread and velmoka.spread take it: one request,
-// one report, never a row per value. Its parameters are declared once here and so is every check
-// of them; the faces read the values and hand them over as given.
+// The tolerance budget of a line or of a pair, as velmoka-cli spread and velmoka.spread take it:
+// one request, one report, never a row per value. Its parameters are declared once here and so is
+// every check of them; the faces read the values and hand them over as given.
 namespace velmoka::commands {
 
 extern const Command kSpread;
@@ -21,10 +21,12 @@ enum SpreadParameter : int {
     spread_er,
     spread_length,
     spread_freq,
+    spread_s,
     tol_w,
     tol_h,
     tol_t,
     tol_er,
+    tol_s,
     spread_dist,
     spread_samples,
     spread_seed,
@@ -47,7 +49,8 @@ struct GivenValue {
 using GivenValues = std::array<GivenValue, kMostParameters>;
 
 // The request of the values given, the opening window's line where asked for and nothing else
-// is given; throws RequestFault, keyed, for what no budget can be drawn for.
+// is given, and of a pair the field solution at its nominal; throws RequestFault, keyed, for what
+// no budget can be drawn for.
 spread::Request spread_request(const GivenValues& given, LengthUnit units, bool opening_window);
 
 }  // namespace velmoka::commands

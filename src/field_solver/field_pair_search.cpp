@@ -12,13 +12,12 @@ namespace {
 
 static_assert(kNarrowestSearchedRatio == kFieldPairSmallestWidthRatio &&
                   kNarrowestSearchedRatio == kFieldPairSmallestGapRatio &&
-                  kWidestSearchedRatio == kFieldPairLargestWidthRatio && kWidestSearchedRatio == kFieldPairLargestGapRatio,
+                  kWidestSearchedRatio == kFieldPairLargestWidthRatio &&
+                  kWidestSearchedRatio == kFieldPairLargestGapRatio,
               "the searches go over the field solution's range");
 
 // A field solution takes up to a third of a second: the seed and its slope leave a few passes.
 constexpr int kMostFieldSolutions = 12;
-// The closed form's slope dz/d(ln ratio) from the pair at the ratio and at the ratio times this.
-constexpr double kSlopeProbeFactor = 1.0001;
 
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr PairModes kNoModes{kNotANumber, kNotANumber, kNotANumber, kNotANumber};
@@ -44,34 +43,15 @@ FieldPairDesign search(double z_diff, bool rising, const PairDesign& seed, const
         const double z = differential_impedance(last.modes);
         return ImpedanceProbe{z, z * last.accuracy.z_odd, last.status == FieldPairStatus::ok};
     };
-    const auto slope = [&](double ratio) {
-        return (differential_impedance(formula_at(ratio * kSlopeProbeFactor).modes) -
-                differential_impedance(formula_at(ratio).modes)) /
-               std::log(kSlopeProbeFactor);
-    };
-    const RatioSearch found = search_ratio(z_diff, kDifferentialImpedanceTolerance,
-                                           {kNarrowestSearchedRatio, kWidestSearchedRatio}, rising, start,
-                                           kMostFieldSolutions, probe, slope);
-    FieldPairDesign design{kNotANumber, last, found.passes, PairSearchEnd::did_not_settle};
-    switch (found.end) {
-        case RatioSearchEnd::met_tolerance:
-            design.ratio = found.ratio;
-            design.end = PairSearchEnd::met_tolerance;
-            break;
-        case RatioSearchEnd::beyond_lowest:
-            design.end = beyond_lowest;
-            break;
-        case RatioSearchEnd::beyond_highest:
-            design.end = beyond_highest;
-            break;
-        case RatioSearchEnd::not_solved:
-            design.end = last.status == FieldPairStatus::accuracy_not_reached ? PairSearchEnd::field_not_solved
-                                                                              : PairSearchEnd::no_pair;
-            break;
-        case RatioSearchEnd::did_not_settle:
-            break;
-    }
-    return design;
+    const auto slope = [&](double ratio) { return differential_impedance_slope(formula_at, ratio); };
+    const RatioSearch found =
+        search_ratio(z_diff, kDifferentialImpedanceTolerance, {kNarrowestSearchedRatio, kWidestSearchedRatio}, rising,
+                     start, kMostFieldSolutions, probe, slope);
+    const PairSearchEnd end =
+        pair_search_end(found.end, beyond_lowest, beyond_highest,
+                        last.status == FieldPairStatus::accuracy_not_reached ? PairSearchEnd::field_not_solved
+                                                                             : PairSearchEnd::no_pair);
+    return {end == PairSearchEnd::met_tolerance ? found.ratio : kNotANumber, last, found.passes, end};
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ struct LineArrayKernels {
     void (*lines_at_frequency)(std::size_t n, const double* width, const double* height, const double* thickness,
                                const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
                                const LineColumns& out);
+    void (*coupled_pairs)(std::size_t n, const double* u, const double* g, const double* t, const double* er,
+                          const PairColumns& out);
 };
 
 // The scalar model element by element, on any processor.

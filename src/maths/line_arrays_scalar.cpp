@@ -1,6 +1,7 @@
 // The array functions element by element on the scalar model, for processors with no SIMD
 // lanes the kernels are built for.
 
+#include "maths/coupled_microstrip.h"
 #include "maths/line_array_inputs.h"
 #include "maths/line_array_kernels.h"
 #include "maths/microstrip_line.h"
@@ -62,9 +63,20 @@ void lines_at_frequency_one_by_one(std::size_t n, const double* width, const dou
     }
 }
 
+void coupled_pairs_one_by_one(std::size_t n, const double* u, const double* g, const double* t, const double* er,
+                              const PairColumns& out) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const PairModes modes = coupled_microstrip(u[i], g[i], t[i], er[i]).modes;
+        out.z_even[i] = modes.z_even;
+        out.z_odd[i] = modes.z_odd;
+        out.e_eff_even[i] = modes.e_eff_even;
+        out.e_eff_odd[i] = modes.e_eff_odd;
+    }
+}
+
 }  // namespace
 
 extern const LineArrayKernels kScalarLineKernels{"scalar", microstrip_lines_one_by_one, strip_width_ratios_one_by_one,
-                                                 lines_at_frequency_one_by_one};
+                                                 lines_at_frequency_one_by_one, coupled_pairs_one_by_one};
 
 }  // namespace velmoka

@@ -6,6 +6,7 @@
 #include <sleef.h>
 #include <cstdint>
 
+#include "maths/coupled_lanes.h"
 #include "maths/lane_pairs.h"
 #include "maths/line_array_kernels.h"
 #include "maths/line_at_frequency_kernel.h"
@@ -60,6 +61,7 @@ using FourRegisters = LanePairs<LanePairs<Avx512Lanes>>;
 
 extern const LineArrayKernels kAvx512LineKernels{"avx512", microstrip_lines_on_lanes<FourRegisters>,
                                                  strip_width_ratios_on_lanes<FourRegisters>,
-    lines_at_frequency_on_lanes<FourRegisters>};
+                                                 lines_at_frequency_on_lanes<FourRegisters>,
+                                                 coupled_pairs_on_lanes<FourRegisters>};
 
 }  // namespace velmoka

@@ -44,6 +44,11 @@ void lines_at_frequency(std::size_t n, const double* width, const double* height
     fastest_kernels().lines_at_frequency(n, width, height, thickness, frequency, dielectric, conductor, out);
 }
 
+void coupled_pairs(std::size_t n, const double* u, const double* g, const double* t, const double* er,
+                   const PairColumns& out) {
+    fastest_kernels().coupled_pairs(n, u, g, t, er, out);
+}
+
 std::string_view line_arrays_instruction_set() {
     return fastest_kernels().instruction_set;
 }

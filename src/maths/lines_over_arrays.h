@@ -101,6 +101,25 @@ void lines_at_frequency(std::size_t n, const double* width, const double* height
                         const double* frequency, const Dielectric& dielectric, const Conductor& conductor,
                         const LineColumns& out);
 
+// Where coupled_pairs writes each mode, n elements a column.
+struct PairColumns {
+    double* z_even;
+    double* z_odd;
+    double* e_eff_even;
+    double* e_eff_odd;
+};
+
+// The closed-form pair of each W/H u, S/H g, T/H t and permittivity er, as coupled_microstrip
+// gives its modes: NaN in all four where it gives none (no pair, or no sound answer); a pair
+// beyond the fitted range keeps its modes. On SIMD lanes where the processor has them, each
+// formula in coupled_microstrip's operations and order on the single strip's terms of
+// microstrip_lines, whose last bits differ: every mode then lies within 1e-13 of
+// coupled_microstrip's, relative, over W/H and S/H 0.01 to 100, T/H 0 to 1 and er 1 to 100;
+// a lane whose answer lies within that of the soundness bounds (e_eff at 1 or er) may be
+// judged the other way.
+void coupled_pairs(std::size_t n, const double* u, const double* g, const double* t, const double* er,
+                   const PairColumns& out);
+
 // The instruction set the functions above run on here: "avx512", "avx2" or "scalar".
 std::string_view line_arrays_instruction_set();
 

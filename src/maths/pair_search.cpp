@@ -13,8 +13,6 @@ namespace {
 
 // The closed form takes microseconds: passes enough for halving the whole range down to 1e-9.
 constexpr int kMostPasses = 60;
-// The slope dz/d(ln ratio) is estimated from the pair at the ratio and at the ratio times this.
-constexpr double kSlopeProbeFactor = 1.0001;
 
 constexpr double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr RatioRange kSearched{kNarrowestSearchedRatio, kWidestSearchedRatio};
@@ -37,35 +35,36 @@ PairDesign search(double z_diff, bool rising, double seed, const PairAt& pair_at
         last = pair.status;
         return differential_probe(pair);
     };
-    const auto slope = [&](double ratio) {
-        return (differential_impedance(pair_at(ratio * kSlopeProbeFactor).modes) -
-                differential_impedance(pair_at(ratio).modes)) /
-               std::log(kSlopeProbeFactor);
-    };
-    const RatioSearch found = search_ratio(z_diff, kDifferentialImpedanceTolerance, kSearched, rising, seed,
-                                           kMostPasses, probe, slope);
-    PairDesign design{kNotANumber, {kNotANumber, kNotANumber, kNotANumber, kNotANumber}, found.passes,
-                      PairSearchEnd::did_not_settle};
-    switch (found.end) {
-        case RatioSearchEnd::met_tolerance:
-            design = {found.ratio, pair_at(found.ratio).modes, found.passes, PairSearchEnd::met_tolerance};
-            break;
-        case RatioSearchEnd::beyond_lowest:
-            design.end = beyond_lowest;
-            break;
-        case RatioSearchEnd::beyond_highest:
-            design.end = beyond_highest;
-            break;
-        case RatioSearchEnd::not_solved:
-            design.end = last == CoupledStatus::no_sound_answer ? PairSearchEnd::no_sound_answer : PairSearchEnd::no_pair;
-            break;
-        case RatioSearchEnd::did_not_settle:
-            break;
+    const auto slope = [&](double ratio) { return differential_impedance_slope(pair_at, ratio); };
+    const RatioSearch found =
+        search_ratio(z_diff, kDifferentialImpedanceTolerance, kSearched, rising, seed, kMostPasses, probe, slope);
+    const PairSearchEnd end = pair_search_end(
+        found.end, beyond_lowest, beyond_highest,
+        last == CoupledStatus::no_sound_answer ? PairSearchEnd::no_sound_answer : PairSearchEnd::no_pair);
+    if (end != PairSearchEnd::met_tolerance) {
+        return {kNotANumber, {kNotANumber, kNotANumber, kNotANumber, kNotANumber}, found.passes, end};
     }
-    return design;
+    return {found.ratio, pair_at(found.ratio).modes, found.passes, end};
 }
 
 }  // namespace
+
+PairSearchEnd pair_search_end(RatioSearchEnd end, PairSearchEnd beyond_lowest, PairSearchEnd beyond_highest,
+                              PairSearchEnd not_solved) {
+    switch (end) {
+        case RatioSearchEnd::met_tolerance:
+            return PairSearchEnd::met_tolerance;
+        case RatioSearchEnd::beyond_lowest:
+            return beyond_lowest;
+        case RatioSearchEnd::beyond_highest:
+            return beyond_highest;
+        case RatioSearchEnd::not_solved:
+            return not_solved;
+        case RatioSearchEnd::did_not_settle:
+            break;
+    }
+    return PairSearchEnd::did_not_settle;
+}
 
 PairDesign width_for_differential_impedance(double z_diff, double g, double t, double er) {
     // The odd mode's impedance is below the single strip's: the strip of the single impedance
@@ -79,8 +78,8 @@ PairDesign width_for_differential_impedance(double z_diff, double g, double t, d
 PairDesign gap_for_differential_impedance(double z_diff, double u, double t, double er) {
     // From a gap as wide as the strips: a middling coupling.
     return search(
-        z_diff, true, u, [&](double g) { return coupled_microstrip(u, g, t, er); },
-        PairSearchEnd::beyond_narrowest_gap, PairSearchEnd::beyond_widest_gap);
+        z_diff, true, u, [&](double g) { return coupled_microstrip(u, g, t, er); }, PairSearchEnd::beyond_narrowest_gap,
+        PairSearchEnd::beyond_widest_gap);
 }
 
 }  // namespace velmoka

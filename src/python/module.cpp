@@ -27,8 +27,8 @@ PYBIND11_MODULE(velmoka, module) {
 - ``microstrip_line``, ``strip_width``: the line model and the width search at full precision,
   over arrays.
 - ``field_line``: the quasi-static field solution of the strip, to check the line model against.
-- ``spread``: the tolerance budget of a line: sensitivities, worst case, Monte Carlo, yield,
-  centring.
+- ``spread``: the tolerance budget of a line, or of a pair's differential impedance:
+  sensitivities, worst case, Monte Carlo, yield, centring.
 
 Boxes are named as velmoka-cli names them: ``length``, ``w``, ``h``, ``t``, ``er``, ``freq``,
 ``z0``, ``er_eff``, ``vel``, ``phase``, ``lpi``, ``cpi``, ``lt``, ``ct``. A value the results need

@@ -1,5 +1,5 @@
-// velmoka.spread: the tolerance budget of a line for Python, its figures as velmoka-cli's JSON
-// gives them and its samples as numpy arrays.
+// velmoka.spread: the tolerance budget of a line or a pair for Python, its figures as velmoka-cli's
+// JSON gives them and its samples as numpy arrays.
 
 #include "commands/request_fault.h"
 #include "commands/spread_command.h"
@@ -115,10 +115,12 @@ py::dict spread_of(const py::args& args, const std::string& units_name, bool ope
     py::dict result =
         py::module_::import("json").attr("loads")(spread::report_json(request, *report, name_of(units).name));
     py::dict boards;
-    for (std::size_t input = 0; input < spread::kInputs; ++input) {
+    const spread::Impedance of = spread::impedance_of(request.nominal);
+    for (std::size_t input = 0; input < spread::inputs_of(of); ++input) {
         boards[py::str(std::string(spread::kInputNames[input]))] = array_of(std::move(report->sample_lines[input]));
     }
-    boards["z0"] = array_of(std::move(report->sample_z0));
+    boards[py::str(std::string(spread::kImpedanceNames[static_cast<std::size_t>(of)]))] =
+        array_of(std::move(report->sample_z0));
     result["boards"] = boards;
     return result;
 }
@@ -129,11 +131,20 @@ void add_spread(py::module_& module) {
     options.disable_function_signatures();
     module.def("spread", &spread_of, "units"_a = "microns", "opening_window"_a = false,
                (text_signature(commands::kSpread) + "\n--\n\n" +
-                R"(The tolerance budget of a line: how far its impedance strays when boards are made.
+                R"(The tolerance budget of a line or a pair: how far its impedance strays when boards are made.
 
 From the line model at full precision (quasi-static: no dispersion, no loss). The same figures
 as ``velmoka-cli spread --format json``, with the same keys, and the samples themselves; the same
 seed gives the same samples here and there, on any number of cores.
+
+Given a gap ``s``, the budget is of the edge-coupled pair's differential impedance z_diff =
+2·z_odd on its closed form: the result's ``quantity`` is ``'z_diff'`` and its impedances are
+keyed ``z_diff`` where a line's are keyed ``z0``. Beside the nominal, the field solution's
+z_diff there (``field_z_diff``), and ``corrected``: the Monte Carlo's figures with every
+sample's z_diff times the field's over the closed form's at the nominal, which assumes the
+closed form's error is the same across the spread. The centring is then of the corrected
+z_diff. The same seed draws a pair the W, H, T and er it draws a line; the gap has draws of its
+own.
 
 Parameters
 ----------
@@ -141,16 +152,20 @@ w, h, t : float
     Nominal strip width, dielectric thickness and conductor thickness, in the unit given.
 er : float
     Nominal relative permittivity of the substrate.
+s : float, optional
+    The gap between the facing sides of a pair's strips, in the unit given: the budget is of
+    the pair.
 units : {'microns', 'mils', 'mm', 'inches'}, optional
-    The unit of ``w``, ``h``, ``t``, ``length`` and of absolute tolerances on them.
+    The unit of ``w``, ``h``, ``t``, ``s``, ``length`` and of absolute tolerances on them.
 opening_window : bool, optional
     The line's values not given are the opening window's (W 70, H 100, T 4, er 12.9); without
     it, ``w``, ``h``, ``t`` and ``er`` must be given.
 freq, length : float, optional
     Frequency in GHz and physical length: with both, the nominal phase length is given too.
-tol_w, tol_h, tol_t, tol_er : float or str, optional
+tol_w, tol_h, tol_t, tol_er, tol_s : float or str, optional
     The tolerance on each input: an amount in its unit (``0.5``) or a percentage (``'10%'``).
-    Under 100 % on ``w`` and ``h``; an input given none stays nominal.
+    Under 100 % on ``w``, ``h`` and ``s``; an input given none stays nominal; ``tol_s`` needs
+    ``s``.
 dist : {'normal', 'uniform'}, optional
     Normal with each tolerance as three standard deviations, or uniform over ± the tolerance.
 samples : int, optional
@@ -171,7 +186,9 @@ dict
     ``root_sum_square``, ``monte_carlo`` (mean, standard deviation, percentiles 0.135, 2.275,
     50, 97.725 and 99.865, the yield with its 95 % interval), ``centring``, the ``seed`` used,
     and ``boards``: the samples' ``w``, ``h``, ``t``, ``er`` and ``z0`` as numpy arrays (``z0``
-    NaN for a sample outside the model's domain, T below 0 or er below 1).
+    NaN for a sample outside the model's domain, T below 0 or er below 1). Of a pair, also
+    ``quantity``, the nominal's modes and ``field_z_diff``, ``corrected``, and the boards' ``s``,
+    with ``z_diff`` in place of ``z0`` (NaN too where the closed form has no sound answer).
 
 Raises
 ------
@@ -179,8 +196,9 @@ TypeError
     For ``w``, ``h``, ``t`` or ``er`` left out (unless ``opening_window``), a keyword it has not,
     or a value of another type (``samples=1e4``: a count is an int).
 ValueError
-    For a tolerance that is negative or 100 % or more on ``w`` or ``h``, a band without a
-    target, a value that is not finite, or samples out of range.
+    For a tolerance that is negative or 100 % or more on ``w``, ``h`` or ``s``, a gap not above
+    0, ``tol_s`` without ``s``, a band without a target, a value that is not finite, or samples
+    out of range.
 
 Examples
 --------
@@ -190,6 +208,10 @@ Examples
 ['h', 'w', 'er']
 >>> b['boards']['z0'].shape
 (100000,)
+>>> p = velmoka.spread(137, 100, 35, 4.0, s=150, tol_w='10%', tol_s='10%', target=100, band='10%',
+...                    seed=1)
+>>> p['quantity'], sorted(p['boards'])
+('z_diff', ['er', 'h', 's', 't', 'w', 'z_diff'])
 )")
                    .c_str());
 }

@@ -1,9 +1,11 @@
 #include "spread/centring.h"
 
+#include "common/in_parallel.h"
 #include "maths/lines_over_arrays.h"
+#include "maths/pair_search.h"
 #include "spread/golden_section.h"
-#include "spread/line_values.h"
 #include "spread/monte_carlo.h"
+#include "spread/pair_values.h"
 #include "spread/random_draws.h"
 
 #include <algorithm>
@@ -30,16 +32,20 @@ constexpr int kMostPolishSteps = 10;
 constexpr std::uint64_t kCoarseShare = 16;
 constexpr std::uint64_t kFewestCoarseSamples = 1 << 16;
 
-// The samples about any nominal width, their draws worked out once: each sample's H, T/H and er
-// are the same for every width tried, and only its W moves with the nominal width.
+// The samples about any nominal width, their draws worked out once: each sample's H, T/H, er and
+// a pair's S/H are the same for every width tried, and only its W moves with the nominal width.
 class WidthTrials {
 public:
     explicit WidthTrials(const Request& request)
         : request_(request),
+          pair_(impedance_of(request.nominal) == Impedance::z_diff),
           h_(request.samples),
           t_ratio_(request.samples),
           er_(request.samples),
           w_deviation_(request.samples) {
+        if (pair_) {
+            g_ratio_.resize(request.samples);
+        }
         const SampleLines others(request.nominal, without_width_tolerance(request.tolerances), request.distribution,
                                  request.seed);
         const RandomDraws draws(request.seed);
@@ -47,9 +53,13 @@ public:
             const std::size_t count = end - begin;
             std::array<double, kLineBlock> w;
             std::array<double, kLineBlock> t;
-            others.lines(begin, count, {w.data(), &h_[begin], t.data(), &er_[begin]});
+            std::array<double, kLineBlock> s;
+            others.lines(begin, count, {w.data(), &h_[begin], t.data(), &er_[begin], s.data()});
             for (std::size_t index = 0; index < count; ++index) {
                 t_ratio_[begin + index] = ratio_to(t[index], h_[begin + index]);
+                if (pair_) {
+                    g_ratio_[begin + index] = ratio_to(s[index], h_[begin + index]);
+                }
             }
             draws.deviations(begin, count, Input::w, request.distribution, &w_deviation_[begin]);
         });
@@ -59,20 +69,18 @@ public:
     void impedances_at(double width, SampleColumn& z0) {
         z0.resize(request_.samples);
         over_blocks(width, request_.samples, [&](std::size_t begin, std::size_t count, const double* u) {
-            std::array<double, kLineBlock> e_eff;
-            microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], &z0[begin], e_eff.data());
+            impedances_of_block(begin, count, u, &z0[begin]);
         });
     }
 
-    // Of the first `samples`, those whose impedance lies within band of target about a nominal
-    // width.
-    std::uint64_t inside_band_at(double width, double target, double band, std::uint64_t samples) {
+    // Of the first `samples`, those whose impedance times scale lies within band of target about a
+    // nominal width.
+    std::uint64_t inside_band_at(double width, double target, double band, double scale, std::uint64_t samples) {
         std::atomic<std::uint64_t> inside{0};
         over_blocks(width, samples, [&](std::size_t begin, std::size_t count, const double* u) {
             std::array<double, kLineBlock> z0;
-            std::array<double, kLineBlock> e_eff;
-            microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], z0.data(), e_eff.data());
-            inside += inside_band_here(std::span(z0.data(), count), target, band);
+            impedances_of_block(begin, count, u, z0.data());
+            inside += inside_band_here(std::span(z0.data(), count), target, band, scale);
         });
         return inside;
     }
@@ -84,6 +92,16 @@ private:
     static Tolerances without_width_tolerance(Tolerances tolerances) {
         tolerances[static_cast<std::size_t>(Input::w)] = Tolerance{};
         return tolerances;
+    }
+
+    // The impedance of samples begin to begin + count − 1 of W/H u, into out.
+    void impedances_of_block(std::size_t begin, std::size_t count, const double* u, double* out) const {
+        if (pair_) {
+            differential_impedances(count, u, &g_ratio_[begin], &t_ratio_[begin], &er_[begin], out);
+            return;
+        }
+        std::array<double, kLineBlock> e_eff;
+        microstrip_lines(count, u, &t_ratio_[begin], &er_[begin], out, e_eff.data());
     }
 
     // Each block of the first `samples`' W/H about a nominal width, handed to work(first, count, u).
@@ -101,9 +119,11 @@ private:
     }
 
     const Request& request_;
+    bool pair_;
     SampleColumn h_;
     SampleColumn t_ratio_;
     SampleColumn er_;
+    SampleColumn g_ratio_;  // of a pair
     SampleColumn w_deviation_;
     std::uint64_t samples_tried_ = 0;
 };
@@ -113,29 +133,34 @@ double median_of(std::span<const double> z0) {
     return percentiles_of(z0, moments_of(z0), kMedian).front();
 }
 
-// The width the line model gives the target for the nominal substrate: where the search starts.
-double first_width(const Request& request) {
-    const double target = *request.target;
+// The width the line model, or the pair's closed form at the nominal gap, gives the impedance
+// `target` for the nominal substrate: where the search starts.
+double first_width(const Request& request, double target) {
     const double t = request.nominal[Input::t] / request.nominal[Input::h];
     const double er = request.nominal[Input::er];
     double u = 0.0;
-    strip_width_ratios(1, &target, &t, &er, &u);
+    if (impedance_of(request.nominal) == Impedance::z_diff) {
+        u = width_for_differential_impedance(target, request.nominal[Input::s] / request.nominal[Input::h], t, er)
+                .ratio;
+    } else {
+        strip_width_ratios(1, &target, &t, &er, &u);
+    }
     return std::isfinite(u) ? u * request.nominal[Input::h] : request.nominal[Input::w];
 }
 
 }  // namespace
 
-Centring centre_width(const Request& request, double band) {
+Centring centre_width(const Request& request, double band, double scale) {
     const double target = *request.target;
     WidthTrials trials(request);
     SampleColumn z0;
     const auto median_at = [&](double width) {
         trials.impedances_at(width, z0);
-        return median_of(z0);
+        return scale * median_of(z0);
     };
 
     // The median falls as the width grows: a secant search on the logarithm of the width.
-    double width = first_width(request);
+    double width = first_width(request, target / scale);
     double median = median_at(width);
     double other_width = width * (1.0 + kFirstStep);
     double other_median = median_at(other_width);
@@ -150,11 +175,11 @@ Centring centre_width(const Request& request, double band) {
     }
     const double width_for_median = other_width;  // the last width tried: z0 holds its impedances
     const double slope = (other_median - median) / (other_width - width);  // ohms per unit of W
-    std::map<double, std::uint64_t> yields = {{width_for_median, inside_band(z0, target, band)}};
+    std::map<double, std::uint64_t> yields = {{width_for_median, inside_band(z0, target, band, scale)}};
     const auto yield_at = [&](double width) {
         const auto [known, added] = yields.try_emplace(width);
         if (added) {
-            known->second = trials.inside_band_at(width, target, band, request.samples);
+            known->second = trials.inside_band_at(width, target, band, scale, request.samples);
         }
         return known->second;
     };
@@ -169,7 +194,7 @@ Centring centre_width(const Request& request, double band) {
     const double coarse_best =
         golden_section(
             std::max(width_for_median - reach, width_for_median / 2.0), width_for_median + reach, 2.0 * step,
-            [&](double width) { return trials.inside_band_at(width, target, band, coarse_samples); },
+            [&](double width) { return trials.inside_band_at(width, target, band, scale, coarse_samples); },
             std::greater_equal<>())
             .first;
     // Then, on every sample, from the better of that width and the median's, a step either way

@@ -15,8 +15,9 @@
 namespace velmoka::spread {
 
 inline constexpr std::uint64_t kGoldenGamma = 0x9e3779b97f4a7c15U;  // SplitMix64's step
-// From the counter of a sample's input to that of the next sample's.
-inline constexpr std::uint64_t kSampleStride = kInputs * kGoldenGamma;
+// From the counter of a sample's input to that of the next sample's: a single strip's four inputs
+// take four steps a sample, and a pair's gap steps along its own streams alike (random_draws.h).
+inline constexpr std::uint64_t kSampleStride = kStripInputs * kGoldenGamma;
 
 // The normal ziggurat of Marsaglia and Tsang in Doornik's form (2005): 128 layers of equal
 // area under the density, the bottom one with the tail beyond its right edge.

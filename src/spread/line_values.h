@@ -31,10 +31,6 @@ void line_values(std::size_t count, const LineAt& line_at, double* z0, double* e
     });
 }
 
-// The impedance of `count` lines (at most kLineBlock) given by input, line[input][i] the value of
-// the input in line i, into z0.
-void impedances_of_block(std::size_t count, const std::array<double*, kInputs>& line, double* z0);
-
 // The same for one line.
 struct LineValue {
     double z0;

@@ -11,6 +11,12 @@ namespace velmoka::spread {
 
 namespace {
 
+// The gap's streams lie this many steps along the counters from the strip's: past every stream of
+// W, H, T and er of any run (four steps a sample, a few more for a rejected try of the
+// ziggurat), so that these draw for a pair as for a single strip and share no word with the gap.
+// The two keep the distance from a power of two, which the finaliser would see as one bit.
+constexpr std::uint64_t kGapSteps = (std::uint64_t{1} << 62) + 2;
+
 constexpr double kTailStart = 3.442619855899;  // the bottom layer's right edge
 constexpr double kLayerArea = 9.91256303526217e-3;
 
@@ -115,7 +121,9 @@ std::span<const DrawKernels> runnable_draw_kernels() {
 RandomDraws::RandomDraws(std::uint64_t seed) : scrambled_seed_(scattered(seed)) {}
 
 std::uint64_t RandomDraws::counter(std::uint64_t sample, Input input) const {
-    return scrambled_seed_ + (sample * kInputs + static_cast<std::uint64_t>(input)) * kGoldenGamma;
+    const std::uint64_t step = input == Input::s ? kGapSteps + sample * kStripInputs
+                                                 : sample * kStripInputs + static_cast<std::uint64_t>(input);
+    return scrambled_seed_ + step * kGoldenGamma;
 }
 
 double RandomDraws::deviation(std::uint64_t sample, Input input, Distribution distribution) const {

@@ -10,6 +10,8 @@ namespace velmoka::spread {
 // The random draws of a Monte Carlo run. Each is a function of the run's seed, the sample's
 // index and the input alone, never of the order in which samples are worked out: the same seed
 // gives the same samples on one core or two, on any processor, from velmoka-cli or from Python.
+// A pair's gap draws from streams of its own, apart from the strip's: the same seed gives a pair
+// the W, H, T and er it gives a single strip.
 class RandomDraws {
 public:
     explicit RandomDraws(std::uint64_t seed);

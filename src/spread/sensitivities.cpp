@@ -1,6 +1,6 @@
 #include "spread/sensitivities.h"
 
-#include "spread/line_values.h"
+#include "spread/impedances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +10,7 @@ namespace velmoka::spread {
 std::vector<Sensitivity> sensitivities_of(const Request& request, const ToleranceBox& box) {
     std::vector<Sensitivity> sensitivities;
     std::vector<double> contributions;
+    const Impedance of = impedance_of(request.nominal);
     for (std::size_t input = 0; input < kInputs; ++input) {
         if (!request.tolerances[input].given()) {
             continue;
@@ -19,7 +20,7 @@ std::vector<Sensitivity> sensitivities_of(const Request& request, const Toleranc
         above.values[input] = box.highest.values[input];
         below.values[input] = box.lowest.values[input];
         const double tolerance = request.tolerances[input].about(request.nominal.values[input]);
-        const Sensitivity sensitivity{static_cast<Input>(input), tolerance, line_value(above).z0, line_value(below).z0,
+        const Sensitivity sensitivity{static_cast<Input>(input), tolerance, impedance(of, above), impedance(of, below),
                                       0.0};
         const double slope = (sensitivity.z0_above - sensitivity.z0_below) /
                              (above.values[input] - below.values[input]);  // ohms per unit of the input

@@ -16,7 +16,7 @@ std::optional<std::string_view> fault_in(Input input, const Tolerance& tolerance
     if (tolerance.amount < 0.0) {
         return "is negative";
     }
-    if ((input == Input::w || input == Input::h) && tolerance.about(nominal) >= nominal) {
+    if ((input == Input::w || input == Input::h || input == Input::s) && tolerance.about(nominal) >= nominal) {
         return "is 100 % or more of the nominal value";
     }
     return std::nullopt;

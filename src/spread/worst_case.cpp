@@ -135,8 +135,9 @@ WorstCase extremes_over(const ToleranceBox& box, const LineFunction& values) {
                     *highest,
                     grid.lines[static_cast<std::size_t>(lowest - grid.values.begin())],
                     grid.lines[static_cast<std::size_t>(highest - grid.values.begin())],
-                    {true, true, true, true},
+                    {},
                     false};
+    worst.monotone.fill(true);
     for (std::size_t dimension = 0; dimension < grid.inputs.size(); ++dimension) {
         worst.monotone[grid.inputs[dimension]] = directions[dimension] != Direction::both;
     }

@@ -1,5 +1,6 @@
 #include "text_rules/picture_format.h"
 
+#include "text_rules/decimal_units.h"
 #include "text_rules/leading_numeric.h"
 #include "text_rules/messages.h"
 #include "text_rules/nearest_units.h"
@@ -102,56 +103,6 @@ private:
     int last_power_ = 0;
 };
 
-// "00" to "99": digits are formed two at a time, halving the divisions.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (std::size_t pair = 0; pair < 100; ++pair) {
-        pairs[2 * pair] = static_cast<char>('0' + pair / 10);
-        pairs[2 * pair + 1] = static_cast<char>('0' + pair % 10);
-    }
-    return pairs;
-}();
-
-// The text of a number shown as a count of units of its picture's last decimal: the integer
-// digits (at least one), the point and the decimals.
-std::size_t write_units(char* out, bool minus, std::uint64_t units, Picture picture) {
-    const auto next_pair = [&units] {
-        const char* const pair = &kDigitPairs[2 * (units % 100)];
-        units /= 100;
-        return pair;
-    };
-    // The digits and the point, formed from the last back into the first half of a buffer
-    // twice as long as the longest: 20 integer digits, or 22 decimals, a 0 and the point. The
-    // whole half is then copied at once, a copy of fixed length, cheaper than one of the text's.
-    constexpr std::size_t kRoom = 32;
-    std::array<char, 2 * kRoom> text;
-    char* const last = text.data() + kRoom;
-    char* first = last;
-    if (picture.decimals % 2 != 0) {
-        *--first = static_cast<char>('0' + units % 10);
-        units /= 10;
-    }
-    for (int pair = 0; pair < picture.decimals / 2; ++pair) {
-        first = std::copy_n(next_pair(), 2, first - 2) - 2;
-    }
-    *--first = '.';
-    while (units >= 100) {
-        first = std::copy_n(next_pair(), 2, first - 2) - 2;
-    }
-    if (units >= 10) {
-        first = std::copy_n(next_pair(), 2, first - 2) - 2;
-    } else {
-        *--first = static_cast<char>('0' + units);
-    }
-    char* end = out;
-    if (minus) {
-        *end++ = '-';
-    }
-    end = std::fill_n(end, picture.leading_blanks, ' ');
-    std::memcpy(end, first, kRoom);  // out has room: kLongestPictureText > 1 + 255 blanks + kRoom
-    return static_cast<std::size_t>(end - out) + static_cast<std::size_t>(last - first);
-}
-
 // The text of a finite value under a picture from its 15 significant digits, rounded.
 std::size_t write_significant_digits(char* out, double value, Picture picture) {
     ScaledDigits number = ScaledDigits::significant_digits_of(std::fabs(value));
@@ -178,7 +129,7 @@ std::size_t write_picture(char* out, double value, Picture picture) {
         return static_cast<std::size_t>(std::copy(message::kInfinity.begin(), message::kInfinity.end(), out) - out);
     }
     if (const std::optional<std::uint64_t> units = quick_shown_units(std::fabs(value), picture.decimals)) {
-        return write_units(out, std::signbit(value) && *units != 0, *units, picture);
+        return write_decimal_units(out, std::signbit(value) && *units != 0, *units, picture);
     }
     return write_significant_digits(out, value, picture);
 }

@@ -4,8 +4,9 @@
 
 namespace velmoka {
 
-// Room for the text of any finite double typed into a box.
-inline constexpr std::size_t kLongestTypedText = 32;
+// Room for the text of any finite double typed into a box (24 characters at most), with the
+// fixed-length copy its digits are written by.
+inline constexpr std::size_t kLongestTypedText = 40;
 
 // The text a finite value takes when it is typed into a box: the shortest decimal that reads
 // back as the value, written as Python writes a float without its ".0" (70, 0.0001, 1e-05,

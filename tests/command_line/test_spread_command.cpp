@@ -17,6 +17,9 @@ private slots:
     void bad_input();
     void figures_for_a_script_and_for_people();
     void samples_and_picture();
+    void a_pair_s_budget();
+    void the_readme_s_examples_data();
+    void the_readme_s_examples();
 };
 
 namespace {
@@ -50,6 +53,10 @@ void TestSpreadCommand::bad_input_data() {
     QTest::newRow("an input file") << QStringList{"--input", "-"} << "--input";
     QTest::newRow("a plot it cannot write") << QStringList{"--plot", "/nonexistent/z0.svg"} << "--plot: cannot write";
     QTest::newRow("a line the model has not") << QStringList{"--er", "0.5"} << "--er: '0.5' must be 1 or above";
+    QTest::newRow("a gap of nothing") << QStringList{"--s", "0"} << "--s: '0' must be above 0";
+    QTest::newRow("a gap's tolerance and no gap") << QStringList{"--tol-s", "10%"} << "--tol-s: needs a gap";
+    QTest::newRow("the whole gap") << QStringList{"--s", "10", "--tol-s", "100%"} << "--tol-s: '100%' is 100 %";
+    QTest::newRow("a pair the closed form has not") << QStringList{"--s", "1e-7"} << "--s: '1e-7' makes a pair";
     // clang-format on
 }
 
@@ -118,6 +125,67 @@ void TestSpreadCommand::samples_and_picture() {
         }
     }
     QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+}
+
+// A pair's budget is of its differential impedance: the closed form's and the field solution's at
+// the nominal are those velmoka-cli pair gives for the same pair; its samples carry their gaps and
+// its picture says what it spreads.
+void TestSpreadCommand::a_pair_s_budget() {
+    const QStringList dimensions = {"--units", "microns", "--w", "137", "--s",  "150",
+                                    "--h",     "100",     "--t", "35",  "--er", "4"};
+    const QStringList budget = QStringList{"spread"} + dimensions +
+                               QStringList{"--tol-w", "10%", "--tol-s", "10%", "--samples", "1000", "--seed", "5"};
+    const QJsonObject figures = run_cli(budget + QStringList{"--format", "json"}).objects().front();
+    const QJsonObject pair =
+        run_cli(QStringList{"pair"} + dimensions + QStringList{"--format", "json"}).objects().front();
+    QCOMPARE(figures["quantity"].toString(), QString("z_diff"));
+    const QJsonObject nominal = figures["nominal"].toObject();
+    QCOMPARE(nominal["field_z_diff"].toDouble(), pair["z_diff"].toDouble());
+    QCOMPARE(nominal["z_diff"].toDouble(), pair["model_z_diff"].toDouble());
+    QCOMPARE(nominal["z_even"].toDouble(), pair["model_z_even"].toDouble());
+    QCOMPARE(figures["corrected"]["factor"].toDouble(), pair["z_diff"].toDouble() / pair["model_z_diff"].toDouble());
+
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("z_diff.svg");
+    const CliRun samples = run_cli(budget + QStringList{"--format", "csv", "--plot", picture});
+    QCOMPARE(samples.out.section('\n', 0, 0), QString("sample,w,h,t,er,s,z_diff"));
+    QFile svg(picture);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QVERIFY(
+        QString::fromUtf8(svg.readAll()).contains(">Spread of the differential impedance z_diff over 1000 boards<"));
+}
+
+// The README's worked examples, each made to a ±10 % impedance order, are what velmoka-cli writes,
+// text and picture: a line's as it has been since the budget began, and a pair's.
+void TestSpreadCommand::the_readme_s_examples_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("example");
+    const QStringList order = {"--tol-h", "10%",      "--tol-t", "10%",  "--tol-er", "10%",    "--band",
+                               "10%",     "--centre", "--seed",  "2026", "--units",  "microns"};
+    QTest::newRow("a 50 ohm line on 1.6 mm FR-4")
+        << QStringList{"--w", "2700", "--h", "1600", "--t", "35", "--er", "4.5", "--tol-w", "10%", "--target", "50"} +
+               order
+        << "spread_example";
+    QTest::newRow("a 100 ohm pair on 0.1 mm prepreg")
+        << QStringList{"--w",  "145", "--s",     "150", "--h",     "100", "--t",      "35",
+                       "--er", "4",   "--tol-w", "10%", "--tol-s", "10%", "--target", "100"} +
+               order
+        << "pair_spread_example";
+}
+
+void TestSpreadCommand::the_readme_s_examples() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, example);
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("example.svg");
+    const CliRun run = run_cli(QStringList{"spread"} + arguments + QStringList{"--plot", picture});
+    const auto written = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    };
+    const QString docs = QStringLiteral(VELMOKA_DOCS "/") + example;
+    QCOMPARE(run.out, written(docs + ".txt"));
+    QCOMPARE(written(picture), written(docs + ".svg"));
 }
 
 QTEST_APPLESS_MAIN(TestSpreadCommand)

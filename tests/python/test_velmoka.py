@@ -256,19 +256,25 @@ def test_the_documents_examples_hold():
     assert runner.failures == 0
 
 
-def test_spread_is_velmoka_cli_spread():
+# A line, and a pair with its gap toleranced too and centred on the field's corrected z_diff.
+@pytest.mark.parametrize("pair, columns", [
+    ({}, ["w", "h", "t", "er", "z0"]),
+    ({"s": 6, "tol_s": "10%", "target": 100, "centre": True}, ["w", "h", "t", "er", "s", "z_diff"]),
+])
+def test_spread_is_velmoka_cli_spread(pair, columns):
     arguments = {"units": "mils", "tol_w": "10%", "tol_h": 6.3, "tol_er": "5%", "target": 50, "band": "10%",
-                 "seed": 11, "samples": 5000}
+                 "seed": 11, "samples": 5000} | pair
     budget = velmoka.spread(114, 62.99, 1.38, 4.5, **arguments)
     options = ["--w", "114", "--h", "62.99", "--t", "1.38", "--er", "4.5"]
     for key, value in arguments.items():
-        options += [f"--{key.replace('_', '-')}", str(value)]
+        options += [f"--{key.replace('_', '-')}"] + ([] if value is True else [str(value)])
     run = lambda fmt: subprocess.run([os.environ["VELMOKA_CLI"], "spread", *options, "--format", fmt],
                                      capture_output=True, text=True, check=True).stdout
     boards = budget.pop("boards")
     assert budget == json.loads(run("json"))
     samples = np.genfromtxt(run("csv").splitlines(), delimiter=",", names=True)
-    for key in ["w", "h", "t", "er", "z0"]:
+    assert list(samples.dtype.names) == ["sample"] + columns == ["sample"] + list(boards)
+    for key in columns:
         assert np.array_equal(samples[key], boards[key])
 
 
@@ -282,6 +288,10 @@ def test_spread_is_velmoka_cli_spread():
     ({"dist": "lognormal"}, ValueError),
     ({"units": "furlongs"}, ValueError),
     ({"tol_t": float("nan")}, ValueError),
+    ({"s": 0}, ValueError),
+    ({"tol_s": "10%"}, ValueError),
+    ({"s": 6, "tol_s": "100%"}, ValueError),
+    ({"s": 1e-7}, ValueError),
 ])
 def test_spread_refuses(arguments, error):
     with pytest.raises(error):

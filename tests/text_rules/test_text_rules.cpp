@@ -1,8 +1,12 @@
 #include "text_rules/leading_numeric.h"
 #include "text_rules/picture_format.h"
+#include "text_rules/typed_value.h"
 
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -167,6 +171,9 @@ private slots:
     void writes_under_picture();
     void written_text_reads_back_rounded_data();
     void written_text_reads_back_rounded();
+    void types_shortest_text_data();
+    void types_shortest_text();
+    void types_fewest_digits_that_read_back();
 };
 
 void TestTextRules::reads_leading_number_data() {
@@ -465,6 +472,64 @@ void TestTextRules::written_text_reads_back_rounded() {
         const double actual = leading_numeric(text);
         QVERIFY2(actual == expected, QByteArray(text.c_str()) + ": " + describe(actual, expected));
         QVERIFY2(picture_reading(value, picture_of_row) == actual, text.c_str());
+    }
+}
+
+// A value typed into a box takes its shortest text that reads back as it, plain from 1e-4 to 1e16.
+void TestTextRules::types_shortest_text_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("minus zero") << -0.0 << "-0";
+    QTest::newRow("whole") << 70.0 << "70";
+    QTest::newRow("sum of tenths") << 0.1 + 0.2 << "0.30000000000000004";
+    QTest::newRow("half below its double") << 2.675 << "2.675";
+    QTest::newRow("smallest plain") << 1e-4 << "0.0001";
+    QTest::newRow("below plain") << 1e-5 << "1e-05";
+    QTest::newRow("fifteen digits") << 123456789012345.0 << "123456789012345";
+    QTest::newRow("sixteen digits") << 1234567890123456.0 << "1234567890123456";
+    QTest::newRow("above plain") << 1e16 << "1e+16";
+    QTest::newRow("eight decimals") << -12.34567891 << "-12.34567891";
+    QTest::newRow("nine decimals") << 0.123456789 << "0.123456789";
+}
+
+void TestTextRules::types_shortest_text() {
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    std::array<char, velmoka::kLongestTypedText> text;
+    QCOMPARE(QString::fromLatin1(text.data(), static_cast<int>(velmoka::write_typed_value(text.data(), value))),
+             expected);
+}
+
+// Over short decimals of every length and raw doubles: the typed text reads back as the value,
+// has the digits of the shortest decimal that does, and an exponent only outside 1e-4 to 1e16.
+void TestTextRules::types_fewest_digits_that_read_back() {
+    std::array<char, velmoka::kLongestTypedText> text;
+    std::mt19937_64 generator(20261209);
+    std::uniform_int_distribution<std::uint64_t> units(0, 999'999'999'999'999);
+    std::uniform_int_distribution<int> decimals(0, 12);
+    std::vector<double> values = random_doubles(20261209, 20000);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(static_cast<double>(units(generator) >> (4 * decimals(generator))) /
+                         std::pow(10.0, decimals(generator)));
+    }
+    for (const double value : values) {
+        const std::string typed(text.data(), velmoka::write_typed_value(text.data(), value));
+        std::array<char, 32> shortest;
+        const std::string_view scientific(
+            shortest.data(),
+            std::to_chars(shortest.data(), shortest.data() + shortest.size(), value, std::chars_format::scientific)
+                .ptr);
+        const std::string mantissa(scientific.substr(0, scientific.find('e')));
+        const auto digits = [](std::string number) {
+            std::erase_if(number, [](char c) { return c < '0' || c > '9'; });
+            number.erase(0, std::min(number.find_first_not_of('0'), number.size() - 1));
+            return number.erase(number.find_last_not_of('0') + 1);
+        };
+        const bool plain = value == 0.0 || (std::fabs(value) >= 1e-4 && std::fabs(value) < 1e16);
+        QVERIFY2(std::strtod(typed.c_str(), nullptr) == value, typed.c_str());
+        QVERIFY2(digits(typed.substr(0, typed.find('e'))) == digits(mantissa), typed.c_str());
+        QVERIFY2(plain == (typed.find('e') == std::string::npos), typed.c_str());
     }
 }
 
