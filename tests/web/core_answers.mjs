@@ -34,12 +34,12 @@ export function nativeAnswers(steps) {
     return replay.stdout.trimEnd().split("\n").map((line) => JSON.parse(line));
 }
 
-// The web page's core, velmoka_core.js of the WebAssembly build given its velmoka_core.wasm,
+// The web page's core, src/web/velmoka_core.js given the WebAssembly build's velmoka_core.wasm,
 // ready once loaded.
 export function loadWebCore() {
     const require = createRequire(import.meta.url);
-    const folder = join(process.env.VELMOKA_WEB_BUILD, "src", "web");
-    return require(join(folder, "velmoka_core.js"))({ wasmBinary: readFileSync(join(folder, "velmoka_core.wasm")) });
+    const wasmBinary = readFileSync(join(process.env.VELMOKA_WEB_BUILD, "src", "web", "velmoka_core.wasm"));
+    return require("../../src/web/velmoka_core.js")({ wasmBinary });
 }
 
 const NOTHING_DONE = { writes: [], selectImpedance: false, status: "ok", message: null, messageBox: null };
