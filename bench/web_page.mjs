@@ -35,8 +35,11 @@ if (!page.includes(DISABLED_CONTROLS)) {
     throw new Error(`the page has no ${DISABLED_CONTROLS}: the static page would not be the same controls`);
 }
 const staticFolder = mkdtempSync(join(tmpdir(), "velmoka-static-"));
+// The static page: the same markup without the scripts, and without the wait for them before the
+// first frame, which only a page with scripts needs.
 writeFileSync(join(staticFolder, "index.html"), page
     .replace(/<script[^>]*>[\s\S]*?<\/script>/g, "")
+    .replace(/<link rel="expect"[^>]*>/, "")
     .replace(DISABLED_CONTROLS, '<fieldset id="controls">')
     .replace("</body>", '<script>performance.mark("ready")</script>\n</body>'));
 
