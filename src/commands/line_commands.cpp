@@ -34,7 +34,7 @@ constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
 // The places of each parameter among a command's: the line takes the width first and, with no
 // width, an impedance; the width search takes the impedance first and no width. -1 for none.
 struct Places {
-    int w, z0, h, t, er, freq, tand, dielectric, f_spec, sigma, roughness, roughness_model, nodule_radius,
+    int w, z0, h, t, er, freq, tand, dielectric, f_datasheet, sigma, roughness, roughness_model, nodule_radius,
         nodules_per_area, substrate, length, z_ref, s2p;
     std::size_t count;
 };
@@ -65,15 +65,16 @@ constexpr std::array<Parameter, places.count> line_parameters() {
     place(places.t,
           number("t", Quantity::length, Need::required, kNotGiven, kZeroOrAbove, "the conductor thickness T"));
     place(places.er, number("er", Quantity::none, Need::optional, kNotGiven, kOneOrAbove,
-                            "the dielectric's relative permittivity at f_spec (or the substrate's)"));
+                            "the dielectric's relative permittivity at f_datasheet (or the substrate's)"));
     place(places.freq, number("freq", Quantity::frequency, Need::required, kNotGiven, kZeroOrAbove, "the frequency"));
     place(places.tand, number("tand", Quantity::none, Need::optional, kNotGiven, kZeroOrAbove,
-                              "the dielectric's loss tangent at f_spec (or the substrate's)"));
+                              "the dielectric's loss tangent at f_datasheet (or the substrate's)"));
     place(places.dielectric,
           {"dielectric", Form::choice, Quantity::none, Need::defaulted, kWideband, kAnyNumber, kPermittivityModels,
-           "wideband (the causal model fitted through er and tand at f_spec, the default) or constant"});
-    place(places.f_spec, number("f_spec", Quantity::frequency, Need::optional, kNotGiven, kAboveZero,
-                                "the frequency er and tand are given at (1 GHz, or the substrate's data sheet's)"));
+           "wideband (the causal model fitted through er and tand at f_datasheet, the default) or constant"});
+    place(places.f_datasheet,
+          number("f_datasheet", Quantity::frequency, Need::optional, kNotGiven, kAboveZero,
+                 "the frequency er and tand are given at (1 GHz, or the substrate's data sheet's)"));
     place(places.sigma, number("sigma", Quantity::conductivity, Need::defaulted, kCopperConductivity, kAboveZero,
                                "the conductivity of strip and ground (default copper, 5.8e7)"));
     place(places.roughness, number("roughness", Quantity::length, Need::defaulted, 0.0, kZeroOrAbove,
@@ -86,7 +87,7 @@ constexpr std::array<Parameter, places.count> line_parameters() {
     place(places.nodules_per_area, number("nodules_per_area", Quantity::per_square_micron, Need::optional, kNotGiven,
                                           kZeroOrAbove, "the nodules on a square micron of flat surface, for huray"));
     place(places.substrate, {"substrate", Form::choice, Quantity::none, Need::optional, kNotGiven, kAnyNumber,
-                             kSubstrateNames, "a substrate by name, for er, tand and f_spec not given"});
+                             kSubstrateNames, "a substrate by name, for er, tand and f_datasheet not given"});
     place(places.length, number("length", Quantity::length, Need::optional, kNotGiven, kZeroOrAbove,
                                 "the length of the section, for its loss and S-parameters"));
     place(places.z_ref, number("z_ref", Quantity::impedance, Need::defaulted, kReferenceImpedance, kAboveZero,
@@ -216,7 +217,7 @@ std::optional<double> width_given(const RowRequest& request) {
     return std::nullopt;
 }
 
-// The dielectric of a request: its er, tand and f_spec as given, or else its substrate's.
+// The dielectric of a request: its er, tand and f_datasheet as given, or else its substrate's.
 template <const Places& places>
 Dielectric dielectric_of(const RowRequest& request) {
     Dielectric dielectric{
@@ -228,8 +229,8 @@ Dielectric dielectric_of(const RowRequest& request) {
         dielectric.loss_tangent = request.given(places.tand) ? dielectric.loss_tangent : named.loss_tangent;
         dielectric.frequency = named.frequency;
     }
-    if (request.given(places.f_spec)) {
-        dielectric.frequency = value(request, places.f_spec) * kHertzPerGigahertz;
+    if (request.given(places.f_datasheet)) {
+        dielectric.frequency = value(request, places.f_datasheet) * kHertzPerGigahertz;
     }
     return dielectric;
 }
@@ -438,7 +439,7 @@ private:
 template <const Places& places>
 bool same_materials(const RowRequest& first, const RowRequest& other) {
     for (const int material :
-         {places.er, places.tand, places.dielectric, places.f_spec, places.sigma, places.roughness,
+         {places.er, places.tand, places.dielectric, places.f_datasheet, places.sigma, places.roughness,
           places.roughness_model, places.nodule_radius, places.nodules_per_area, places.substrate}) {
         const double a = value(first, material);
         const double b = value(other, material);

@@ -20,7 +20,7 @@ constexpr const char* kReturns =
     R"(The arguments broadcast together under numpy's rules: a frequency axis, a width axis, any mix.
 The lengths are in the unit given (the roughness and the nodules' radius too), frequencies in
 GHz. With no ``er`` or ``tand``, the ``substrate``'s; with the wideband dielectric (the default)
-``er`` and ``tand`` are its values at ``f_spec`` (1 GHz unless the substrate's data sheet gives
+``er`` and ``tand`` are its values at ``f_datasheet`` (1 GHz unless the substrate's data sheet gives
 another), and the causal model spreads them over frequency.
 
 Returns
@@ -56,7 +56,7 @@ py::list substrates() {
         listed.append(py::dict("name"_a = std::string(substrate.name),
                                "description"_a = std::string(substrate.description), "er"_a = substrate.dielectric.er,
                                "tand"_a = substrate.dielectric.loss_tangent,
-                               "f_spec"_a = substrate.dielectric.frequency / kHertzPerGigahertz));
+                               "f_datasheet"_a = substrate.dielectric.frequency / kHertzPerGigahertz));
     }
     return listed;
 }
@@ -84,7 +84,7 @@ void add_line_functions(py::module_& module) {
                         ">>> r = velmoka.line_width(50, 1.55, 0.035, None, 10, units='mm', substrate='fr4')\n"
                         ">>> round(float(r.w), 3)\n3.245\n"));
     module.def("substrates", &substrates, R"(The substrates known by name, for ``substrate=``: each a dict of its
-``name``, ``description``, ``er`` and ``tand`` at ``f_spec`` (GHz), as its data sheet gives them.
+``name``, ``description``, ``er`` and ``tand`` at ``f_datasheet`` (GHz), as its data sheet gives them.
 
 Examples
 --------
