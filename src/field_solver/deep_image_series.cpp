@@ -1,5 +1,7 @@
 #include "field_solver/deep_image_series.h"
 
+#include "field_solver/complex_series.h"
+
 #include <cmath>
 
 namespace velmoka::field_solver {
@@ -32,15 +34,8 @@ std::complex<double> DeepImageSeries::far_sum(std::complex<double> w) const {
     const double size = std::norm(w);
     const double inverse_real = w.real() / size;
     const double inverse_imaginary = -w.imag() / size;
-    double real = 0.0;
-    double imaginary = 0.0;
-    for (int m = kAsymptoticTerms - 1; m >= 0; --m) {
-        real += inverse_powers_[m];
-        const double next_real = real * inverse_real - imaginary * inverse_imaginary;
-        imaginary = real * inverse_imaginary + imaginary * inverse_real;
-        real = next_real;
-    }
-    return {total_ * 0.5 * std::log(size) - real, total_ * std::atan2(w.imag(), w.real()) - imaginary};
+    const ComplexSum series = power_series(inverse_powers_.data(), kAsymptoticTerms, inverse_real, inverse_imaginary);
+    return {total_ * 0.5 * std::log(size) - series.real, total_ * std::atan2(w.imag(), w.real()) - series.imaginary};
 }
 
 std::complex<double> DeepImageSeries::sum(std::complex<double> w) const {

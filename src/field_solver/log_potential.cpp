@@ -1,5 +1,7 @@
 #include "field_solver/log_potential.h"
 
+#include "field_solver/complex_series.h"
+
 #include <cmath>
 #include <iterator>
 
@@ -45,15 +47,7 @@ double PanelLogIntegral::at(Point p) const {
         const double vy = half * (direction_.y * zx - direction_.x * zy);
         const double ux = vx * vx - vy * vy;
         const double uy = 2.0 * vx * vy;
-        double real = 0.0;
-        double imaginary = 0.0;
-        for (int k = terms - 1; k >= 0; --k) {
-            real += kMultipoleTerms[k];
-            const double next_real = real * ux - imaginary * uy;
-            imaginary = real * uy + imaginary * ux;
-            real = next_real;
-        }
-        return length_ * (0.5 * std::log(distance_squared) - real);
+        return length_ * (0.5 * std::log(distance_squared) - power_series(kMultipoleTerms, terms, ux, uy).real);
     }
     // Along the panel from p's foot to the panel's two ends, and p's distance off its line.
     const double to_start = -(rx * direction_.x + ry * direction_.y);
