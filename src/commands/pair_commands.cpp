@@ -353,6 +353,7 @@ struct Search {
     PairModes modes;
     PairModes accuracy;
     Verdict verdict;
+    std::optional<FieldPair> field;  // on the field, its solution at the ratio found
 };
 
 Search search(bool by_width, bool on_the_field, double z_wanted, double other_ratio, double t, double er) {
@@ -360,7 +361,8 @@ Search search(bool by_width, bool on_the_field, double z_wanted, double other_ra
     if (on_the_field) {
         const FieldPairDesign design = by_width ? field_width_for_differential_impedance(z_wanted, other_ratio, t, er)
                                                 : field_gap_for_differential_impedance(z_wanted, other_ratio, t, er);
-        Search found{design.ratio, design.pair.modes, design.pair.accuracy, search_verdict(design.end, by_width)};
+        Search found{design.ratio, design.pair.modes, design.pair.accuracy, search_verdict(design.end, by_width),
+                     design.pair};
         if (found.verdict.status != Status::ok) {
             found.modes = found.accuracy = unknown;
         }
@@ -368,7 +370,7 @@ Search search(bool by_width, bool on_the_field, double z_wanted, double other_ra
     }
     const PairDesign design = by_width ? width_for_differential_impedance(z_wanted, other_ratio, t, er)
                                        : gap_for_differential_impedance(z_wanted, other_ratio, t, er);
-    return {design.ratio, design.modes, unknown, search_verdict(design.end, by_width)};
+    return {design.ratio, design.modes, unknown, search_verdict(design.end, by_width), std::nullopt};
 }
 
 template <bool by_width>
@@ -463,6 +465,7 @@ void answer_pair(const RowRequest& request, RowAnswer& answer) {
     const double er = value(request, pair_er);
     double u = value(request, pair_w) / h;
     double g = value(request, pair_s) / h;
+    std::optional<FieldPair> solved;  // the field's pair at the dimension found, where the search solved it
     if (request.given(pair_z_diff)) {
         const bool by_width = !request.given(pair_w);
         const Search found = search(by_width, value(request, pair_solver) == kField, value(request, pair_z_diff),
@@ -472,10 +475,11 @@ void answer_pair(const RowRequest& request, RowAnswer& answer) {
             return;
         }
         (by_width ? u : g) = found.ratio;
+        solved = found.field;
     }
     answer.results[kSolvedWidth] = u * h;
     answer.results[kSolvedGap] = g * h;
-    const FieldPair field = field_pair(u, g, t, er);
+    const FieldPair field = solved ? *solved : field_pair(u, g, t, er);
     answer.verdict = field_verdict(field.status);
     if (answer.verdict.status == Status::stopped) {
         return;
